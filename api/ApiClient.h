@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+
+#include "app/AppContext.h"
+
+// One server call or one plain GET. Answers are zero-terminated heap blocks that the caller
+// releases with free(). Any number of threads may call at the same time.
+class ApiClient {
+public:
+    explicit ApiClient(const AppContext& context = ProcessContext()) : context_(context) {}
+
+    // A blocking GET of pathOrUrl: a full "https://" or "http://" address as it is, anything else
+    // appended to the base URL. True only for status 200; an empty body gives (nullptr, 0).
+    // On false nothing is written and nothing is left to release.
+    bool Get(const char* pathOrUrl, char** body, size_t* length) const;
+
+    // One enveloped server call: path with its query in clear, at most 1023 characters. On true
+    // the plain JSON answer is in *answer; a null answer slot stops after a successful fetch.
+    bool Call(const char* path, char** answer, size_t* length) const;
+
+private:
+    const AppContext& context_;
+};
+
+// Global set-up of the HTTP library, once per process before any call. False on failure.
+bool InitHttpLibrary();

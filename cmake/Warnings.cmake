@@ -1,0 +1,11 @@
+# Warnings are errors everywhere; the sanitizer build adds ASan and UBSan to every target.
+add_compile_options(-Wall -Wextra -Werror)
+if(KAVRIN_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# A target that belongs to the project: our include root and our warning set.
+function(kavrin_target name)
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
