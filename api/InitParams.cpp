@@ -3,13 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "api/Endpoints.h"
 #include "api/JsonAnswer.h"
 #include "app/Messages.h"
 #include "app/PostToMainWindow.h"
 
 bool QueryInitParams(const ApiClient& client, int32_t softId) {
     char path[64];
-    std::snprintf(path, sizeof path, "/client/getinitparams?softid=%d", softId);
+    std::snprintf(path, sizeof path, kInitParamsPath, softId);
     char* answer = nullptr;
     size_t length = 0;
     if (!client.Call(path, &answer, &length)) {

@@ -1,0 +1,146 @@
+#include "platform/ChildProcess.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+extern char** environ;
+
+namespace platform {
+namespace {
+
+constexpr size_t kHistoryLimit = 2000;
+
+class PosixChildProcess final : public ChildProcess {
+public:
+    PosixChildProcess(pid_t pid, int outFd) : pid_(pid), outFd_(outFd) {
+        reader_ = std::thread([this] { ReadAll(); });
+    }
+
+    ~PosixChildProcess() override { Terminate(); }
+
+    bool ReadLine(std::string& line, int timeoutMs) override {
+        std::unique_lock lock(mutex_);
+        const bool ready = cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                        [this] { return !pending_.empty() || ended_; });
+        if (!ready || pending_.empty()) {
+            return false;
+        }
+        line = std::move(pending_.front());
+        pending_.pop_front();
+        return true;
+    }
+
+    int Terminate() override {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            int status = 0;
+            waitpid(pid_, &status, 0);
+            exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            pid_ = -1;
+        }
+        if (reader_.joinable()) {
+            reader_.join();
+        }
+        if (outFd_ >= 0) {
+            close(outFd_);
+            outFd_ = -1;
+        }
+        return exitStatus_;
+    }
+
+    std::vector<std::string> History() const override {
+        std::lock_guard lock(mutex_);
+        return std::vector<std::string>(history_.begin(), history_.end());
+    }
+
+private:
+    // Drains the pipe all the time, so that a chatty child never blocks on a full pipe.
+    void ReadAll() {
+        std::string partial;
+        char buffer[4096];
+        for (;;) {
+            const ssize_t n = read(outFd_, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                break;
+            }
+            partial.append(buffer, static_cast<size_t>(n));
+            size_t eol;
+            while ((eol = partial.find('\n')) != std::string::npos) {
+                AddLine(partial.substr(0, eol));
+                partial.erase(0, eol + 1);
+            }
+        }
+        if (!partial.empty()) {
+            AddLine(partial);
+        }
+        std::lock_guard lock(mutex_);
+        ended_ = true;
+        cv_.notify_all();
+    }
+
+    void AddLine(std::string line) {
+        std::lock_guard lock(mutex_);
+        history_.push_back(line);
+        if (history_.size() > kHistoryLimit) {
+            history_.pop_front();
+        }
+        pending_.push_back(std::move(line));
+        if (pending_.size() > kHistoryLimit) {
+            pending_.pop_front();
+        }
+        cv_.notify_all();
+    }
+
+    pid_t pid_;
+    int outFd_;
+    int exitStatus_ = -1;
+    std::thread reader_;
+    mutable std::mutex mutex_;
+    std::condition_variable cv_;
+    std::deque<std::string> pending_;
+    std::deque<std::string> history_;
+    bool ended_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<ChildProcess> StartChildProcess(const std::string& program,
+                                                const std::vector<std::string>& args) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) {
+        return nullptr;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    std::vector<char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    if (rc != 0) {
+        close(fds[0]);
+        return nullptr;
+    }
+    return std::make_unique<PosixChildProcess>(pid, fds[0]);
+}
+
+}  // namespace platform

@@ -1,0 +1,63 @@
+// kavrin-probe: runs the client's start-up as far as it exists without a window (settings,
+// client id, the HTTP library and the four start-up server calls) and prints what came back.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "api/ApiClient.h"
+#include "api/Endpoints.h"
+#include "api/InitParams.h"
+#include "api/JsonAnswer.h"
+#include "app/Settings.h"
+#include "common/TextConvert.h"
+
+namespace {
+
+void Show(const ApiClient& client, const char* title, const std::string& path) {
+    char* answer = nullptr;
+    size_t length = 0;
+    if (!client.Call(path.c_str(), &answer, &length)) {
+        std::printf("== %s: call failed (%s)\n", title, path.c_str());
+        return;
+    }
+    Json::Value root;
+    const bool parsed = ParseJsonAnswer(answer, length, root);
+    std::printf("== %s: %zu bytes, %s, status %s\n%.*s\n\n", title, length,
+                parsed ? "valid JSON" : "not JSON",
+                std::string(StringMember(root, "status")).c_str(), static_cast<int>(length), answer);
+    std::free(answer);
+}
+
+std::string Format(const char* pattern, auto... values) {
+    char buffer[1024];
+    std::snprintf(buffer, sizeof buffer, pattern, values...);
+    return buffer;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    AppContext& context = ProcessContext();
+    if (!context.pathsFit) {
+        std::fprintf(stderr, "kavrin-probe: the program folder path is too long\n");
+        return 1;
+    }
+    ReadSettings(context);
+    context.baseUrl = argc > 1 ? argv[1] : KAVRIN_BASE_URL;
+    if (!InitHttpLibrary()) {
+        std::fprintf(stderr, "初始化网络失败\n");
+        return 1;
+    }
+    std::printf("settings %s: softId %d, version %d, client id %s\nserver %s\n\n",
+                Utf16ToAnsi(context.settingsPath).c_str(), context.softId, context.version,
+                context.clientId.c_str(), context.baseUrl.c_str());
+
+    const ApiClient client(context);
+    std::printf("== start-up parameters: %s\n\n",
+                QueryInitParams(client, context.softId) ? "SUCCESS, the main window would be told"
+                                                         : "no success, nothing posted");
+    Show(client, "version", Format(kQueryVersionPath, context.softId, context.version));
+    Show(client, "catalogue", Format(kCatalogPath, kCatalogVersionId, context.softId));
+    Show(client, "orders", Format(kOrdersPath, context.clientId.c_str(), context.softId));
+    return 0;
+}
