@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "server/ApiReply.h"
+#include "server/DataStore.h"
+#include "server/FaultMode.h"
+#include "server/RequestTarget.h"
+#include "server/RsaPrivateKey.h"
+#include "server/ServerEnvelope.h"
+
+struct ApiSettings {
+    ServerEnvelope::AnswerForm form;
+    FaultMode fault = FaultMode::None;
+};
+
+// The four API paths: opens the request envelope, picks the answer file and seals the answer,
+// or builds the configured fault instead. Independent of HTTP so it can be tested directly.
+class ApiHandler {
+public:
+    ApiHandler(const RsaPrivateKey& key, const DataStore& store, ApiSettings settings)
+        : key_(key), store_(store), settings_(settings) {}
+
+    // Nothing when path (slashes already collapsed) is not an API path. rawQuery is the query
+    // part of the request target, escapes still in place.
+    std::optional<ApiReply> Handle(std::string_view path, std::string_view rawQuery) const;
+
+private:
+    // The answer file for an API path and its opened query; nothing for other paths.
+    std::optional<std::string> AnswerFileFor(std::string_view path,
+                                             const RequestTarget::Params& query) const;
+    std::optional<ApiReply> TransportFault(const std::string& json,
+                                           const std::string& nonce) const;
+    ApiReply Sealed(const std::string& json, const std::string& nonce) const;
+
+    const RsaPrivateKey& key_;
+    const DataStore& store_;
+    ApiSettings settings_;
+};

@@ -1,0 +1,74 @@
+#include "server/HttpFrontend.h"
+
+#include <openssl/ssl.h>
+#include <sys/socket.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "server/FileResponder.h"
+#include "server/RequestLog.h"
+#include "server/RequestTarget.h"
+
+namespace {
+
+constexpr std::string_view kFilesPrefix = "/files/";
+constexpr auto kStallStep = std::chrono::milliseconds(50);
+
+void Respond(httplib::Response& response, int status, const std::string& body) {
+    response.status = status;
+    response.set_content(body, "text/plain");
+}
+
+}  // namespace
+
+void HttpFrontend::Handle(const httplib::Request& request, httplib::Response& response) const {
+    // This library would cut every answer down to the request's Range by itself, without
+    // clamping or refusing ranges past the end; downloads apply ranges here instead, and no
+    // other answer is ever partial. The request object is the library's own mutable one.
+    const_cast<httplib::Request&>(request).ranges.clear();
+
+    const std::string path = RequestTarget::CollapseLeadingSlashes(request.path);
+    if (auto reply = api_.Handle(path, RequestTarget::QueryOf(request.target))) {
+        ServeApi(request, response, std::move(*reply));
+        return;
+    }
+    if (path.starts_with(kFilesPrefix)) {
+        if (auto file = store_.DownloadPath(std::string_view(path).substr(kFilesPrefix.size()))) {
+            const uint64_t bytes = RespondWithFile(request, response, *file);
+            LogRequest(request.method, path, "", response.status, bytes);
+            return;
+        }
+    }
+    Respond(response, 404, "not found\n");
+    LogRequest(request.method, path, "", response.status, response.body.size());
+}
+
+void HttpFrontend::ServeApi(const httplib::Request& request, httplib::Response& response,
+                            ApiReply reply) const {
+    const std::string path = RequestTarget::CollapseLeadingSlashes(request.path);
+    if (reply.drop) {
+        Stall(request);
+        LogRequest(request.method, path, reply.query, 0, 0);
+        return;
+    }
+    if (!reply.location.empty()) {
+        response.set_header("Location", reply.location);
+    }
+    Respond(response, reply.status, reply.body);
+    LogRequest(request.method, path, reply.query, reply.status, reply.body.size());
+}
+
+// Holds the request, then cuts the connection under the TLS layer so that the client reads no
+// status line at all. Throwing from the handler would not do: the library turns that into a 500.
+void HttpFrontend::Stall(const httplib::Request& request) const {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(stallMs_);
+    while (!stopping_ && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(kStallStep);
+    }
+    const int fd = request.ssl != nullptr ? SSL_get_fd(request.ssl) : -1;
+    if (fd >= 0) {
+        ::shutdown(fd, SHUT_RDWR);
+    }
+}

@@ -1,0 +1,100 @@
+// kavrin-server: the reference API and download server, over HTTPS on loopback.
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include <httplib.h>
+
+#include "server/ApiHandler.h"
+#include "server/DataStore.h"
+#include "server/HttpFrontend.h"
+#include "server/RsaPrivateKey.h"
+#include "server/ServerOptions.h"
+
+namespace {
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "kavrin-server: %s\n", message.c_str());
+    return 1;
+}
+
+// Termination signals are taken by one thread with sigwait, so stopping the server happens in
+// ordinary code rather than in a signal handler. Must run before any other thread starts.
+sigset_t BlockTerminationSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    // A client that hangs up mid-download must not kill the server.
+    signal(SIGPIPE, SIG_IGN);
+    return set;
+}
+
+int BindPort(httplib::Server& server, const ServerOptions& options) {
+    if (options.port == 0) {
+        return server.bind_to_any_port(options.host);
+    }
+    return server.bind_to_port(options.host, options.port) ? options.port : -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ServerOptions options;
+    std::string error;
+    if (!ParseServerOptions(argc, argv, options, error)) {
+        std::fputs(ServerUsage(), stderr);
+        return Fail(error);
+    }
+    const sigset_t signals = BlockTerminationSignals();
+
+    RsaPrivateKey key;
+    if (!key.LoadFile(options.rsaKeyFile)) {
+        return Fail("cannot load the RSA private key " + options.rsaKeyFile);
+    }
+    std::error_code fsError;
+    if (!std::filesystem::is_directory(options.dataDir, fsError)) {
+        return Fail("no data folder " + options.dataDir);
+    }
+    httplib::SSLServer server(options.certFile.c_str(), options.keyFile.c_str());
+    if (!server.is_valid()) {
+        return Fail("cannot use the certificate " + options.certFile + " with " +
+                    options.keyFile);
+    }
+    const int port = BindPort(server, options);
+    if (port < 0) {
+        return Fail("cannot listen on " + options.host + ":" + std::to_string(options.port));
+    }
+
+    const std::string baseUrl = "https://" + options.host + ":" + std::to_string(port) + "/";
+    const DataStore store(options.dataDir, baseUrl);
+    const ApiHandler api(key, store, ApiSettings{options.form, options.fault});
+    std::atomic<bool> stopping{false};
+    const HttpFrontend frontend(api, store, options.stallMs, stopping);
+    server.Get(".*", [&frontend](const httplib::Request& request, httplib::Response& response) {
+        frontend.Handle(request, response);
+    });
+
+    std::thread stopper([&] {
+        int signal = 0;
+        sigwait(&signals, &signal);
+        stopping = true;
+        server.stop();
+    });
+    std::printf("kavrin-server listening on %s\n", baseUrl.c_str());
+    std::fflush(stdout);
+    const bool listened = server.listen_after_bind();
+    // When the server ends on its own, wake the stopper so it can be joined.
+    if (!stopping) {
+        kill(getpid(), SIGTERM);
+    }
+    stopper.join();
+    return listened ? 0 : 1;
+}
