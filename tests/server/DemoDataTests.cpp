@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+#include <json/json.h>
+
+#include <filesystem>
+#include <set>
+#include <sstream>
+
+#include "common/Crc.h"
+#include "server/DataStore.h"
+#include "tests/support/TempDir.h"
+
+// The demo data is what scripts/run and the client's integration tests are served; a broken
+// reference there would look like a client fault.
+namespace {
+
+const std::filesystem::path kData = KAVRIN_SERVER_DATA_DIR;
+constexpr const char* kBase = "https://127.0.0.1:1/";
+
+Json::Value LoadJson(const std::string& name) {
+    const DataStore store(kData, kBase);
+    const auto text = store.LoadAnswer(name);
+    Json::Value root;
+    std::string errors;
+    std::istringstream in(text.value_or(""));
+    EXPECT_TRUE(text && Json::parseFromStream(Json::CharReaderBuilder(), in, &root, &errors))
+        << name << " " << errors;
+    EXPECT_EQ(root["status"].asString(), "SUCCESS") << name;
+    return root;
+}
+
+std::string DownloadNameOf(const std::string& url) {
+    EXPECT_EQ(url.rfind(std::string(kBase) + "files/", 0), 0u) << url;
+    return url.substr(std::string(kBase).size() + 6);
+}
+
+TEST(ServerDemoDataTest, EveryCataloguedFileIsServedAndTheLibraryIsFull) {
+    const Json::Value catalog = LoadJson("catalog.json");
+    const DataStore store(kData, kBase);
+    std::set<int> libraryGames;
+    int libraryTiles = 0;
+    for (const Json::Value& package : catalog["gameInfos"]) {
+        for (const char* member : {"name", "rate", "tag", "issueDate", "developer",
+                                   "supportLanguages", "size", "gameDetailPage",
+                                   "gameCoverPage", "label"}) {
+            EXPECT_TRUE(package[member].isString()) << member;
+        }
+        if (package["label"].asString() == "1") {
+            ++libraryTiles;
+            libraryGames.insert(package["type"].asInt());
+        }
+        for (const Json::Value& file : package["packages"]) {
+            EXPECT_TRUE(store.DownloadPath(DownloadNameOf(file["url"].asString())).has_value())
+                << file["url"].asString();
+        }
+    }
+    EXPECT_GE(libraryTiles, 9);
+    EXPECT_GE(libraryGames.size(), 5u);
+    LoadJson("initparams.json");
+    EXPECT_EQ(LoadJson("orders/default.json")["orderInfos"].size(), 3u);
+}
+
+TEST(ServerDemoDataTest, UpdaterEntryMatchesTheServedFile) {
+    const Json::Value version = LoadJson("version.json");
+    EXPECT_EQ(version["version"].asInt(), 101);
+    const Json::Value& entry = version["files"][0];
+    EXPECT_EQ(entry["name"].asString(), "AutoUpdater.exe");
+    const std::string bytes = ReadWholeFile(kData / "files" / entry["url"].asString());
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_EQ(std::stoul(entry["crc32"].asString(), nullptr, 16), Crc32(bytes.data(), bytes.size()));
+}
+
+}  // namespace
