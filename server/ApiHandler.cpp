@@ -14,6 +14,22 @@ ApiReply Plain(std::string body, int status = 200) {
     return reply;
 }
 
+OpenedRequest ReadRequest(const RsaPrivateKey& key, std::string_view rawQuery) {
+    OpenedRequest request;
+    const auto envelope = RequestTarget::Find(RequestTarget::ParseQuery(rawQuery), "v_");
+    if (!envelope) {
+        request.error = "missing request envelope";
+        return request;
+    }
+    if (!ServerEnvelope::OpenRequest(key, *envelope, request.queryText, request.error)) {
+        return request;
+    }
+    request.opened = true;
+    request.query = RequestTarget::ParseQuery(request.queryText);
+    request.nonce = RequestTarget::Find(request.query, "nonce").value_or("");
+    return request;
+}
+
 }  // namespace
 
 std::optional<std::string> ApiHandler::AnswerFileFor(std::string_view path,
@@ -33,51 +49,44 @@ std::optional<std::string> ApiHandler::AnswerFileFor(std::string_view path,
     return std::nullopt;
 }
 
-std::optional<ApiReply> ApiHandler::Handle(std::string_view path,
-                                           std::string_view rawQuery) const {
+std::optional<ApiReply> ApiHandler::Handle(std::string_view path, std::string_view rawQuery) const {
     if (!IsApiPath(path)) {
         return std::nullopt;
     }
-    const auto envelope = RequestTarget::Find(RequestTarget::ParseQuery(rawQuery), "v_");
-    if (!envelope) {
-        return Plain(FailedAnswer("missing request envelope"));
-    }
-    std::string queryText;
-    std::string error;
-    if (!ServerEnvelope::OpenRequest(key_, *envelope, queryText, error)) {
-        return Plain(FailedAnswer(error));
-    }
-    const RequestTarget::Params query = RequestTarget::ParseQuery(queryText);
-    const auto nonce = RequestTarget::Find(query, "nonce");
-    ApiReply reply;
-    const auto json = store_.LoadAnswer(*AnswerFileFor(path, query));
-    if (!nonce || nonce->empty()) {
-        reply = Plain(FailedAnswer("request carries no nonce"));
-    } else if (!json) {
-        reply = Plain(FailedAnswer("no answer file"));
-    } else if (auto fault = TransportFault(*json, *nonce)) {
-        reply = std::move(*fault);
-    } else {
-        reply = Sealed(*json, *nonce);
-    }
-    reply.query = std::move(queryText);
+    const OpenedRequest request = ReadRequest(key_, rawQuery);
+    ApiReply reply = IsEnvelopeFault(settings_.fault) || settings_.fault == FaultMode::None
+                         ? Answer(path, request)
+                         : TransportFault(path, request);
+    reply.query = request.queryText;
     return reply;
 }
 
-// The faults that concern the HTTP exchange rather than the envelope. The 404 and the redirect
-// carry a sound envelope on purpose: only the status code can make the client refuse them.
-std::optional<ApiReply> ApiHandler::TransportFault(const std::string& json,
-                                                   const std::string& nonce) const {
+ApiReply ApiHandler::Answer(std::string_view path, const OpenedRequest& request) const {
+    if (!request.opened) {
+        return Plain(FailedAnswer(request.error));
+    }
+    if (request.nonce.empty()) {
+        return Plain(FailedAnswer("request carries no nonce"));
+    }
+    const auto json = store_.LoadAnswer(*AnswerFileFor(path, request.query));
+    if (!json) {
+        return Plain(FailedAnswer("no answer file"));
+    }
+    return Sealed(*json, request.nonce);
+}
+
+// The faults of the HTTP exchange apply whatever the request holds. The 404 and the redirect
+// carry the sound answer when there is one: then only the status code can make the client
+// refuse them.
+ApiReply ApiHandler::TransportFault(std::string_view path, const OpenedRequest& request) const {
     ApiReply reply;
     switch (settings_.fault) {
-        case FaultMode::FailedPlain:
-            return Plain(FailedAnswer("fault"));
         case FaultMode::NotFound:
-            reply = Sealed(json, nonce);
+            reply = Answer(path, request);
             reply.status = 404;
             return reply;
         case FaultMode::Redirect:
-            reply = Sealed(json, nonce);
+            reply = Answer(path, request);
             reply.status = 302;
             reply.location = store_.BaseUrl() + "moved";
             return reply;
@@ -87,7 +96,7 @@ std::optional<ApiReply> ApiHandler::TransportFault(const std::string& json,
             reply.drop = true;
             return reply;
         default:
-            return std::nullopt;
+            return Plain(FailedAnswer("fault"));
     }
 }
 

@@ -35,9 +35,13 @@ std::optional<uint64_t> ParseNumber(std::string_view text) {
     return value;
 }
 
-ByteRange Whole() { return ByteRange{}; }
+ByteRange Whole() {
+    return ByteRange{};
+}
 
-ByteRange Unsatisfiable() { return ByteRange{ByteRange::Kind::Unsatisfiable, 0, 0}; }
+ByteRange Unsatisfiable() {
+    return ByteRange{ByteRange::Kind::Unsatisfiable, 0, 0};
+}
 
 ByteRange Partial(uint64_t first, uint64_t last) {
     return ByteRange{ByteRange::Kind::Partial, first, last - first + 1};
@@ -81,8 +85,9 @@ ByteRange ParseByteRange(std::string_view header, uint64_t size) {
         return SuffixRange(lastText, size);
     }
     const auto first = ParseNumber(firstText);
-    const auto last = lastText.empty() ? std::optional<uint64_t>(std::numeric_limits<uint64_t>::max())
-                                       : ParseNumber(lastText);
+    const auto last = lastText.empty()
+                          ? std::optional<uint64_t>(std::numeric_limits<uint64_t>::max())
+                          : ParseNumber(lastText);
     if (!first || !last || *last < *first) {
         return Whole();
     }

@@ -9,7 +9,7 @@
 // The folder the server answers from: JSON answer files and the downloadable files under
 // "files/". Files are read for every request, so the data can be edited while the server runs.
 class DataStore {
-public:
+  public:
     DataStore(std::filesystem::path root, std::string baseUrl)
         : root_(std::move(root)), baseUrl_(std::move(baseUrl)) {}
 
@@ -27,7 +27,7 @@ public:
 
     const std::string& BaseUrl() const { return baseUrl_; }
 
-private:
+  private:
     std::filesystem::path root_;
     std::string baseUrl_;
 };

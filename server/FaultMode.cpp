@@ -25,7 +25,9 @@ constexpr std::array<std::pair<std::string_view, FaultMode>, 10> kNames = {{
 }};
 
 // Client nonces are decimal, so a letter in front makes a nonce no client ever sent.
-std::string ForeignNonce(std::string_view nonce) { return "X" + std::string(nonce); }
+std::string ForeignNonce(std::string_view nonce) {
+    return "X" + std::string(nonce);
+}
 
 // Flags that promise more than the envelope holds: the RSA block needs 132 bytes and we send
 // 131, the plain CRC needs 8 and we send 7; without a CRC even the flags word is cut short.

@@ -28,11 +28,10 @@ struct FileHandle {
 void StreamRange(httplib::Response& response, std::shared_ptr<FileHandle> file, uint64_t first,
                  uint64_t length) {
     response.set_content_provider(
-        length, kFileType,
-        [file, first](size_t offset, size_t remaining, httplib::DataSink& sink) {
+        length, kFileType, [file, first](size_t offset, size_t remaining, httplib::DataSink& sink) {
             std::vector<char> piece(std::min(remaining, kPieceSize));
-            const ssize_t got = ::pread(file->fd, piece.data(), piece.size(),
-                                        static_cast<off_t>(first + offset));
+            const ssize_t got =
+                ::pread(file->fd, piece.data(), piece.size(), static_cast<off_t>(first + offset));
             // A file that shrank under us ends the answer rather than looping forever.
             return got > 0 && sink.write(piece.data(), static_cast<size_t>(got));
         });

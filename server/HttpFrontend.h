@@ -9,14 +9,14 @@
 
 // The one handler behind every path: API calls, downloads under /files/, 404 for the rest.
 class HttpFrontend {
-public:
+  public:
     HttpFrontend(const ApiHandler& api, const DataStore& store, int stallMs,
                  const std::atomic<bool>& stopping)
         : api_(api), store_(store), stallMs_(stallMs), stopping_(stopping) {}
 
     void Handle(const httplib::Request& request, httplib::Response& response) const;
 
-private:
+  private:
     void ServeApi(const httplib::Request& request, httplib::Response& response,
                   ApiReply reply) const;
     void Stall(const httplib::Request& request) const;

@@ -29,8 +29,8 @@ std::string FormatRequestLine(std::string_view method, std::string_view path,
     return line;
 }
 
-void LogRequest(std::string_view method, std::string_view path, std::string_view query,
-                int status, uint64_t bodyBytes) {
+void LogRequest(std::string_view method, std::string_view path, std::string_view query, int status,
+                uint64_t bodyBytes) {
     // One write per line: stdio locks the stream per call, so threads do not interleave.
     const std::string line = FormatRequestLine(method, path, query, status, bodyBytes);
     std::fwrite(line.data(), 1, line.size(), stdout);

@@ -9,5 +9,5 @@
 std::string FormatRequestLine(std::string_view method, std::string_view path,
                               std::string_view query, int status, uint64_t bodyBytes);
 
-void LogRequest(std::string_view method, std::string_view path, std::string_view query,
-                int status, uint64_t bodyBytes);
+void LogRequest(std::string_view method, std::string_view path, std::string_view query, int status,
+                uint64_t bodyBytes);

@@ -17,7 +17,9 @@ using ContextPtr = std::unique_ptr<EVP_PKEY_CTX, ContextDeleter>;
 
 }  // namespace
 
-RsaPrivateKey::~RsaPrivateKey() { EVP_PKEY_free(key_); }
+RsaPrivateKey::~RsaPrivateKey() {
+    EVP_PKEY_free(key_);
+}
 
 bool RsaPrivateKey::LoadPem(const std::string& pem) {
     EVP_PKEY_free(key_);

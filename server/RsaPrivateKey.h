@@ -8,7 +8,7 @@
 // The server's half of the envelope key pair. Loaded once at start-up and shared read-only by
 // every request thread; each operation makes its own OpenSSL context, so no lock is needed.
 class RsaPrivateKey {
-public:
+  public:
     RsaPrivateKey() = default;
     ~RsaPrivateKey();
     RsaPrivateKey(const RsaPrivateKey&) = delete;
@@ -28,6 +28,6 @@ public:
     // public-key recovery and expects the bare bytes back.
     bool Sign(const uint8_t* data, size_t count, std::vector<uint8_t>& block) const;
 
-private:
+  private:
     struct evp_pkey_st* key_ = nullptr;
 };

@@ -15,8 +15,8 @@ uint32_t GetLittleEndian32(const uint8_t* in) {
 }
 
 bool IsBase64Letter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '+' || c == '/';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
+           c == '/';
 }
 
 // The shared decoder is lenient on purpose (it mirrors the client); requests come from anyone,
@@ -110,8 +110,8 @@ std::string NonceEcho(std::string_view nonce) {
     return std::string(R"({"nonce":")") + std::string(nonce) + "\"}";
 }
 
-bool SealPayload(const RsaPrivateKey& key, std::string_view payload, AnswerForm form,
-                 uint32_t crc, std::string& body) {
+bool SealPayload(const RsaPrivateKey& key, std::string_view payload, AnswerForm form, uint32_t crc,
+                 std::string& body) {
     std::vector<uint8_t> envelope;
     PutLittleEndian32(envelope, FlagsOf(form));
     if (form.crc == AnswerCrc::Rsa) {

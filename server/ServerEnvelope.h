@@ -39,8 +39,8 @@ std::string NonceEcho(std::string_view nonce);
 
 // Seals a payload (answer text with its echo already appended). The envelope carries `crc`,
 // which callers other than the fault modes take from Crc32 of the payload.
-bool SealPayload(const RsaPrivateKey& key, std::string_view payload, AnswerForm form,
-                 uint32_t crc, std::string& body);
+bool SealPayload(const RsaPrivateKey& key, std::string_view payload, AnswerForm form, uint32_t crc,
+                 std::string& body);
 
 // The normal answer: json followed by this request's nonce echo, sealed in `form`.
 bool SealAnswer(const RsaPrivateKey& key, std::string_view json, std::string_view nonce,

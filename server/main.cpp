@@ -65,8 +65,7 @@ int main(int argc, char** argv) {
     }
     httplib::SSLServer server(options.certFile.c_str(), options.keyFile.c_str());
     if (!server.is_valid()) {
-        return Fail("cannot use the certificate " + options.certFile + " with " +
-                    options.keyFile);
+        return Fail("cannot use the certificate " + options.certFile + " with " + options.keyFile);
     }
     const int port = BindPort(server, options);
     if (port < 0) {

@@ -13,7 +13,7 @@ constexpr const char* kNonce = "4242";
 constexpr const char* kBase = "https://127.0.0.1:5555/";
 
 class ServerApiHandlerTest : public ::testing::Test {
-protected:
+  protected:
     ServerApiHandlerTest() : store(data.path(), kBase) {
         LoadDevPrivateKey(key);
         std::filesystem::create_directories(data / "orders");
@@ -25,8 +25,8 @@ protected:
     // Sends what the client would send for clientPath through the handler.
     ApiReply Call(const std::string& clientPath, ApiSettings settings = {}) const {
         const std::string requestPath = client.Wrap(clientPath, kNonce);
-        const std::string path =
-            RequestTarget::CollapseLeadingSlashes("/" + requestPath.substr(0, requestPath.find('?')));
+        const std::string path = RequestTarget::CollapseLeadingSlashes(
+            "/" + requestPath.substr(0, requestPath.find('?')));
         const ApiHandler handler(key, store, settings);
         auto reply = handler.Handle(path, RequestTarget::QueryOf(requestPath));
         EXPECT_TRUE(reply.has_value()) << path;
@@ -85,6 +85,10 @@ TEST_F(ServerApiHandlerTest, TransportFaultsLeaveOnlyTheHttpExchangeToBlame) {
     EXPECT_EQ(Call(path, {{}, FaultMode::FailedPlain}).body,
               R"({"status":"FAILED","msg":"fault"})");
     EXPECT_EQ(Json(Call(path, {{}, FaultMode::BadCrc})), "<rejected>");
+
+    // They hold even for a request the server cannot read.
+    const ApiHandler handler(key, store, {{}, FaultMode::NotFound});
+    EXPECT_EQ(handler.Handle("/common/gameInfoData", "")->status, 404);
 }
 
 }  // namespace

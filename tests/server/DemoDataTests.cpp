@@ -39,9 +39,9 @@ TEST(ServerDemoDataTest, EveryCataloguedFileIsServedAndTheLibraryIsFull) {
     std::set<int> libraryGames;
     int libraryTiles = 0;
     for (const Json::Value& package : catalog["gameInfos"]) {
-        for (const char* member : {"name", "rate", "tag", "issueDate", "developer",
-                                   "supportLanguages", "size", "gameDetailPage",
-                                   "gameCoverPage", "label"}) {
+        for (const char* member :
+             {"name", "rate", "tag", "issueDate", "developer", "supportLanguages", "size",
+              "gameDetailPage", "gameCoverPage", "label"}) {
             EXPECT_TRUE(package[member].isString()) << member;
         }
         if (package["label"].asString() == "1") {
@@ -66,7 +66,8 @@ TEST(ServerDemoDataTest, UpdaterEntryMatchesTheServedFile) {
     EXPECT_EQ(entry["name"].asString(), "AutoUpdater.exe");
     const std::string bytes = ReadWholeFile(kData / "files" / entry["url"].asString());
     ASSERT_FALSE(bytes.empty());
-    EXPECT_EQ(std::stoul(entry["crc32"].asString(), nullptr, 16), Crc32(bytes.data(), bytes.size()));
+    EXPECT_EQ(std::stoul(entry["crc32"].asString(), nullptr, 16),
+              Crc32(bytes.data(), bytes.size()));
 }
 
 }  // namespace

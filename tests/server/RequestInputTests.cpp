@@ -93,8 +93,8 @@ TEST(ServerDataStoreTest, DownloadsStayInsideTheFilesFolder) {
 TEST(ServerOptionsTest, ParsesTheCommandLineAndRefusesNonsense) {
     ServerOptions options;
     std::string error;
-    const char* argv[] = {"kavrin-server", "--port", "0", "--answer", "plain", "--no-scramble",
-                          "--fault", "stall", "--stall-ms", "250"};
+    const char* argv[] = {"kavrin-server", "--port",  "0",     "--answer",   "plain",
+                          "--no-scramble", "--fault", "stall", "--stall-ms", "250"};
     ASSERT_TRUE(ParseServerOptions(10, argv, options, error)) << error;
     EXPECT_EQ(options.port, 0);
     EXPECT_EQ(options.form.crc, ServerEnvelope::AnswerCrc::Plain);
@@ -103,8 +103,11 @@ TEST(ServerOptionsTest, ParsesTheCommandLineAndRefusesNonsense) {
     EXPECT_EQ(options.stallMs, 250);
 
     for (auto bad : {std::vector<const char*>{"s", "--port", "70000"},
-                     {"s", "--port", "12x"}, {"s", "--answer", "rot13"},
-                     {"s", "--fault", "nope"}, {"s", "--data"}, {"s", "--verbose", "1"}}) {
+                     {"s", "--port", "12x"},
+                     {"s", "--answer", "rot13"},
+                     {"s", "--fault", "nope"},
+                     {"s", "--data"},
+                     {"s", "--verbose", "1"}}) {
         ServerOptions fresh;
         EXPECT_FALSE(ParseServerOptions(static_cast<int>(bad.size()), bad.data(), fresh, error))
             << bad[1];

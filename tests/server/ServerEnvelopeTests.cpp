@@ -16,7 +16,7 @@ constexpr const char* kNonce = "-12345678901234";
 const std::string kJson = R"({"status":"SUCCESS","name":"魔兽争霸3：冰封王座"})";
 
 class ServerEnvelopeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         LoadDevPrivateKey(key);
         ASSERT_GT(key.SizeInBytes(), 0u);
@@ -36,8 +36,8 @@ TEST_F(ServerEnvelopeTest, OpensWhatTheClientWrapsToTheExactQuery) {
     std::string error;
     // Enough requests that some Base64 texts hold "+", "/" and "=" escapes.
     for (int softId = 0; softId < 20; ++softId) {
-        const std::string path = "/common/orderInfoData?uuid=Ab3_x-9&softId=" +
-                                 std::to_string(softId);
+        const std::string path =
+            "/common/orderInfoData?uuid=Ab3_x-9&softId=" + std::to_string(softId);
         ASSERT_TRUE(ServerEnvelope::OpenRequest(key, RequestEnvelopeFor(path), query, error))
             << error;
         EXPECT_EQ(query, "uuid=Ab3_x-9&softId=" + std::to_string(softId) + "&nonce=" + kNonce);
@@ -63,8 +63,8 @@ TEST_F(ServerEnvelopeTest, RefusesRequestsThatAreNotSoundEnvelopes) {
 }
 
 class ServerAnswerFormTest : public ServerEnvelopeTest,
-                       public ::testing::WithParamInterface<std::tuple<AnswerCrc, bool>> {
-protected:
+                             public ::testing::WithParamInterface<std::tuple<AnswerCrc, bool>> {
+  protected:
     AnswerForm Form() const { return {std::get<0>(GetParam()), std::get<1>(GetParam())}; }
 };
 

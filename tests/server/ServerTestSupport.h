@@ -10,7 +10,7 @@
 
 // The client's side of the wire, set up with the build's development keys.
 class ClientSide {
-public:
+  public:
     ClientSide() {
         context_.baseUrl = "https://127.0.0.1:47443/";
         context_.publicKeyPem = DevPublicKeyPem();
@@ -39,7 +39,7 @@ public:
         return json;
     }
 
-private:
+  private:
     AppContext context_;
 };
 
