@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "api/ApiClient.h"
+#include "api/InitParams.h"
+#include "api/JsonAnswer.h"
+#include "app/Messages.h"
+#include "tests/support/TestServer.h"
+
+namespace {
+
+constexpr const char* kInitParams = "/client/getinitparams?softid=140";
+constexpr const char* kCatalog = "common/gameInfoData?versionId=101&softId=140";
+
+class ServerCallTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(InitHttpLibrary()); }
+
+    void UseServer(const TestServer& server) {
+        context.baseUrl = server.baseUrl();
+        context.publicKeyPem = ProcessContext().publicKeyPem;
+    }
+
+    // The answer of one call, or "<failed>".
+    std::string CallText(const char* path) {
+        char* answer = nullptr;
+        size_t length = 0;
+        if (!ApiClient(context).Call(path, &answer, &length)) {
+            return "<failed>";
+        }
+        std::string text(answer, length);
+        std::free(answer);
+        return text;
+    }
+
+    AppContext context;
+};
+
+TEST_F(ServerCallTest, EveryAnswerFormRoundTrips) {
+    for (const char* form : {"rsa", "plain", "none"}) {
+        for (bool scramble : {true, false}) {
+            std::vector<std::string> options = {"--answer", form};
+            if (!scramble) {
+                options.push_back("--no-scramble");
+            }
+            TestServer server(options);
+            UseServer(server);
+            SCOPED_TRACE(std::string(form) + (scramble ? " scrambled" : " clear"));
+            const std::string text = CallText(kCatalog);
+            Json::Value root;
+            ASSERT_TRUE(ParseJsonAnswer(text.data(), text.size(), root)) << text;
+            EXPECT_TRUE(IsSuccessAnswer(root));
+            EXPECT_TRUE(root["gameInfos"].isArray());
+            EXPECT_EQ(text.find("nonce"), std::string::npos);
+            EXPECT_TRUE(QueryInitParams(ApiClient(context), 140));
+        }
+    }
+}
+
+TEST_F(ServerCallTest, EachDamagedAnswerMakesTheCallFail) {
+    for (const char* fault : {"foreign-nonce", "bad-crc", "short-envelope", "zero-in-payload",
+                              "not-found", "redirect", "empty-body"}) {
+        for (const char* form : {"rsa", "plain"}) {
+            TestServer server({"--fault", fault, "--answer", form});
+            UseServer(server);
+            EXPECT_EQ(CallText(kInitParams), "<failed>") << fault << " " << form;
+            EXPECT_FALSE(QueryInitParams(ApiClient(context), 140)) << fault;
+        }
+    }
+}
+
+TEST_F(ServerCallTest, APlainFailureIsHandedToTheCallerWhoseStatusTestRejectsIt) {
+    TestServer server({"--fault", "failed-plain"});
+    UseServer(server);
+    EXPECT_NE(CallText(kInitParams).find(R"("status":"FAILED")"), std::string::npos);
+    EXPECT_FALSE(QueryInitParams(ApiClient(context), 140));
+}
+
+TEST_F(ServerCallTest, AServerThatStallsAndDropsTheConnectionFailsTheCall) {
+    TestServer server({"--fault", "stall", "--stall-ms", "1500"});
+    UseServer(server);
+    EXPECT_EQ(CallText(kInitParams), "<failed>");
+}
+
+TEST_F(ServerCallTest, AnUnreachableServerFailsTheCall) {
+    context.baseUrl = "https://127.0.0.1:1/";
+    context.publicKeyPem = ProcessContext().publicKeyPem;
+    EXPECT_EQ(CallText(kInitParams), "<failed>");
+}
+
+TEST_F(ServerCallTest, TheRawAnswerIsTracedOnStandardOutput) {
+    TestServer server;
+    UseServer(server);
+    testing::internal::CaptureStdout();
+    const std::string text = CallText(kInitParams);
+    const std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_NE(text, "<failed>");
+    EXPECT_EQ(out.rfind("服务器返回的Base64数据:: \n\n", 0), 0u) << out;
+    EXPECT_EQ(out.substr(out.size() - 2), "\n\n");
+    EXPECT_EQ(out.find('{'), std::string::npos) << "the trace holds the raw envelope text";
+}
+
+TEST_F(ServerCallTest, GetComposesAddressesAndAcceptsOnlyStatus200) {
+    TestServer server;
+    UseServer(server);
+    const ApiClient client(context);
+    char* body = nullptr;
+    size_t length = 0;
+    // The base ends in "/" and the path begins with one: the server sees "//".
+    ASSERT_TRUE(client.Get("/client/getinitparams", &body, &length));
+    EXPECT_NE(std::string(body, length).find("FAILED"), std::string::npos) << "no envelope: plain failure";
+    std::free(body);
+
+    // A full address is fetched unchanged, whatever the base.
+    AppContext elsewhere;
+    elsewhere.baseUrl = "https://unreachable.invalid/";
+    const std::string full = server.baseUrl() + "client/getinitparams";
+    ASSERT_TRUE(ApiClient(elsewhere).Get(full.c_str(), &body, &length));
+    std::free(body);
+
+    body = nullptr;
+    EXPECT_FALSE(client.Get("files/no-such-file.zip", &body, &length));
+    EXPECT_EQ(body, nullptr);
+    EXPECT_FALSE(client.Get(std::string(5200, 'a').c_str(), &body, &length));
+    EXPECT_FALSE(client.Get(nullptr, &body, &length));
+}
+
+TEST_F(ServerCallTest, AnEmptyBodyIsAFetchWithoutABlockButAFailedCall) {
+    TestServer server({"--fault", "empty-body"});
+    UseServer(server);
+    char* body = reinterpret_cast<char*>(1);
+    size_t length = 99;
+    ASSERT_TRUE(ApiClient(context).Get("client/getinitparams", &body, &length));
+    EXPECT_EQ(body, nullptr);
+    EXPECT_EQ(length, 0u);
+    EXPECT_EQ(CallText(kInitParams), "<failed>");
+}
+
+TEST_F(ServerCallTest, RedirectsAndMissingPagesFail) {
+    for (const char* fault : {"redirect", "not-found"}) {
+        TestServer server({"--fault", fault});
+        UseServer(server);
+        char* body = nullptr;
+        size_t length = 0;
+        EXPECT_FALSE(ApiClient(context).Get("client/getinitparams", &body, &length)) << fault;
+        EXPECT_EQ(body, nullptr);
+    }
+}
+
+TEST_F(ServerCallTest, CallsFromSeveralThreadsRunTogether) {
+    TestServer server;
+    UseServer(server);
+    std::atomic<int> good{0};
+    std::vector<std::thread> workers;
+    for (int i = 0; i < 8; ++i) {
+        workers.emplace_back([&] {
+            if (CallText(i % 2 ? kInitParams : kCatalog) != "<failed>") {
+                ++good;
+            }
+        });
+    }
+    for (auto& worker : workers) {
+        worker.join();
+    }
+    EXPECT_EQ(good.load(), 8);
+}
+
+TEST_F(ServerCallTest, LoadInitParamsPostsOnlyAfterASuccess) {
+    AppContext& process = ProcessContext();
+    process.softId = 140;
+    std::atomic<int> posts{0};
+    std::atomic<uint32_t> message{0};
+    platform::RegisterMessageSink(4242, [&](const platform::PostedMessage& m) {
+        message = m.message;
+        ++posts;
+    });
+    process.mainWindow = 4242;
+    {
+        TestServer server({"--fault", "failed-plain"});
+        process.baseUrl = server.baseUrl();
+        EXPECT_EQ(LoadInitParams(nullptr), 0);
+        EXPECT_EQ(posts.load(), 0);
+    }
+    {
+        TestServer server;
+        process.baseUrl = server.baseUrl();
+        EXPECT_EQ(LoadInitParams(nullptr), 0);
+        EXPECT_EQ(posts.load(), 1);
+        EXPECT_EQ(message.load(), MSG_INIT_PARAMS_LOADED);
+    }
+    process.mainWindow = 0;
+    platform::UnregisterMessageSink(4242);
+}
+
+}  // namespace
