@@ -31,7 +31,7 @@ void HttpFrontend::Handle(const httplib::Request& request, httplib::Response& re
 
     const std::string path = RequestTarget::CollapseLeadingSlashes(request.path);
     if (auto reply = api_.Handle(path, RequestTarget::QueryOf(request.target))) {
-        ServeApi(request, response, std::move(*reply));
+        ServeApi(request, path, response, std::move(*reply));
         return;
     }
     if (path.starts_with(kFilesPrefix)) {
@@ -45,11 +45,11 @@ void HttpFrontend::Handle(const httplib::Request& request, httplib::Response& re
     LogRequest(request.method, path, "", response.status, response.body.size());
 }
 
-void HttpFrontend::ServeApi(const httplib::Request& request, httplib::Response& response,
-                            ApiReply reply) const {
-    const std::string path = RequestTarget::CollapseLeadingSlashes(request.path);
+void HttpFrontend::ServeApi(const httplib::Request& request, const std::string& path,
+                            httplib::Response& response, ApiReply reply) const {
     if (reply.drop) {
         Stall(request);
+        // Status 0: no status line was sent.
         LogRequest(request.method, path, reply.query, 0, 0);
         return;
     }

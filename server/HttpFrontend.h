@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <string>
 
 #include <httplib.h>
 
@@ -17,8 +18,8 @@ class HttpFrontend {
     void Handle(const httplib::Request& request, httplib::Response& response) const;
 
   private:
-    void ServeApi(const httplib::Request& request, httplib::Response& response,
-                  ApiReply reply) const;
+    void ServeApi(const httplib::Request& request, const std::string& path,
+                  httplib::Response& response, ApiReply reply) const;
     void Stall(const httplib::Request& request) const;
 
     const ApiHandler& api_;

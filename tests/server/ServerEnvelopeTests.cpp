@@ -90,10 +90,19 @@ TEST_P(ServerAnswerFormTest, RefusesToSealAnAnswerTheClientCouldNotRead) {
     EXPECT_FALSE(ServerEnvelope::SealAnswer(key, "{" + wireZero + "}", kNonce, Form(), body));
 }
 
+std::string FormName(const ::testing::TestParamInfo<std::tuple<AnswerCrc, bool>>& info) {
+    const AnswerCrc crc = std::get<0>(info.param);
+    const std::string kind = crc == AnswerCrc::Rsa     ? "Rsa"
+                             : crc == AnswerCrc::Plain ? "Plain"
+                                                       : "None";
+    return kind + (std::get<1>(info.param) ? "Scrambled" : "Clear");
+}
+
 INSTANTIATE_TEST_SUITE_P(AllForms, ServerAnswerFormTest,
                          ::testing::Combine(::testing::Values(AnswerCrc::Rsa, AnswerCrc::Plain,
                                                               AnswerCrc::None),
-                                            ::testing::Bool()));
+                                            ::testing::Bool()),
+                         FormName);
 
 TEST(ServerEnvelopeShapeTest, ShortEnvelopeIsOneByteShortOfItsFlags) {
     RsaPrivateKey key;
