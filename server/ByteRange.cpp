@@ -74,13 +74,13 @@ ByteRange ParseByteRange(std::string_view header, uint64_t size) {
     if (header.substr(0, kUnit.size()) != kUnit) {
         return Whole();
     }
-    const std::string_view spec = Trim(header.substr(kUnit.size()));
-    const size_t dash = spec.find('-');
-    if (spec.find(',') != std::string_view::npos || dash == std::string_view::npos) {
+    const std::string_view rangeText = Trim(header.substr(kUnit.size()));
+    const size_t dash = rangeText.find('-');
+    if (rangeText.find(',') != std::string_view::npos || dash == std::string_view::npos) {
         return Whole();
     }
-    const std::string_view firstText = Trim(spec.substr(0, dash));
-    const std::string_view lastText = Trim(spec.substr(dash + 1));
+    const std::string_view firstText = Trim(rangeText.substr(0, dash));
+    const std::string_view lastText = Trim(rangeText.substr(dash + 1));
     if (firstText.empty()) {
         return SuffixRange(lastText, size);
     }
