@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-// A program started directly (no shell) with its arguments, whose standard output is read line
-// by line. Used to start the helper programs and, in tests, the reference server.
+// A program started directly (no shell) with its arguments, whose standard output and error are
+// read line by line, and which ends when the process that started it ends. Used in tests and
+// tools to run the reference server and other helpers.
 namespace platform {
 
 class ChildProcess {

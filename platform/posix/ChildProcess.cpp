@@ -1,7 +1,7 @@
 #include "platform/ChildProcess.h"
 
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,8 +13,6 @@
 #include <deque>
 #include <mutex>
 #include <thread>
-
-extern char** environ;
 
 namespace platform {
 namespace {
@@ -124,19 +122,43 @@ std::unique_ptr<ChildProcess> StartChildProcess(const std::string& program,
     if (pipe2(fds, O_CLOEXEC) != 0) {
         return nullptr;
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
     std::vector<char*> argv;
     for (const std::string& arg : args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
     }
     argv.push_back(nullptr);
-    pid_t pid = -1;
-    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    // A pipe that reports whether exec worked: it closes on success, carries errno on failure.
+    int status[2];
+    if (pipe2(status, O_CLOEXEC) != 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return nullptr;
+    }
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // The child ends with us, and both its output streams go to our pipe, so that a child
+        // left behind never holds the streams of whoever started us.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) {
+            _exit(127);
+        }
+        dup2(fds[1], STDOUT_FILENO);
+        dup2(fds[1], STDERR_FILENO);
+        execv(program.c_str(), argv.data());
+        const int error = errno;
+        (void)!write(status[1], &error, sizeof error);
+        _exit(127);
+    }
     close(fds[1]);
-    if (rc != 0) {
+    close(status[1]);
+    int execError = 0;
+    const bool failed = pid < 0 || read(status[0], &execError, sizeof execError) > 0;
+    close(status[0]);
+    if (failed) {
+        if (pid > 0) {
+            waitpid(pid, nullptr, 0);
+        }
         close(fds[0]);
         return nullptr;
     }

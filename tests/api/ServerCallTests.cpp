@@ -158,7 +158,7 @@ TEST_F(ServerCallTest, CallsFromSeveralThreadsRunTogether) {
     std::atomic<int> good{0};
     std::vector<std::thread> workers;
     for (int i = 0; i < 8; ++i) {
-        workers.emplace_back([&] {
+        workers.emplace_back([&, i] {
             if (CallText(i % 2 ? kInitParams : kCatalog) != "<failed>") {
                 ++good;
             }
