@@ -1,0 +1,85 @@
+#include "catalog/CatalogLoader.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "api/Endpoints.h"
+#include "api/JsonAnswer.h"
+#include "app/Messages.h"
+#include "app/PostToMainWindow.h"
+#include "catalog/JsonFields.h"
+
+using JsonFields::ReadArray;
+using JsonFields::ReadInt;
+using JsonFields::ReadText;
+
+namespace {
+
+bool ReadFile(const Json::Value& object, DownloadRecord& file) {
+    return ReadText(object, "name", file.name) && ReadText(object, "sizeStr", file.sizeStr) &&
+           ReadInt(object, "size", file.size) && ReadText(object, "extension", file.extension) &&
+           ReadText(object, "url", file.url);
+}
+
+bool ReadPackage(const Json::Value& object, GamePackage& package) {
+    const Json::Value* files = nullptr;
+    if (!(ReadInt(object, "id", package.id) && ReadInt(object, "version", package.version) &&
+          ReadText(object, "name", package.name) && ReadText(object, "rate", package.rate) &&
+          ReadText(object, "developer", package.developer) && ReadText(object, "size", package.size) &&
+          ReadText(object, "tag", package.tag) && ReadText(object, "issueDate", package.issueDate) &&
+          ReadText(object, "supportLanguages", package.supportLanguages) &&
+          ReadText(object, "gameDetailPage", package.gameDetailPage) &&
+          ReadText(object, "gameCoverPage", package.gameCoverPage) &&
+          ReadText(object, "label", package.label) && ReadInt(object, "type", package.type) &&
+          ReadArray(object, "packages", files))) {
+        return false;
+    }
+    for (const Json::Value& element : *files) {
+        DownloadRecord file;
+        if (ReadFile(element, file)) {
+            package.files.push_back(std::move(file));
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void FillCatalog(const char* answer, size_t length, GameCatalog& catalog) {
+    Json::Value root;
+    const Json::Value* packages = nullptr;
+    if (!ParseJsonAnswer(answer, length, root) || !ReadArray(root, "gameInfos", packages)) {
+        return;
+    }
+    for (const Json::Value& element : *packages) {
+        GamePackage package;
+        if (ReadPackage(element, package)) {
+            catalog.push_back(std::move(package));
+        }
+    }
+}
+
+bool FetchCatalog(const ApiClient& client, int32_t softId, GameCatalog& catalog) {
+    char path[128];
+    std::snprintf(path, sizeof path, kCatalogPath, kCatalogVersionId, softId);
+    char* answer = nullptr;
+    size_t length = 0;
+    if (!client.Call(path, &answer, &length)) {
+        return false;
+    }
+    FillCatalog(answer, length, catalog);
+    std::free(answer);
+    return true;
+}
+
+int LoadCatalog(void* catalog) {
+    if (FetchCatalog(ApiClient(), ProcessContext().softId, *static_cast<GameCatalog*>(catalog))) {
+        PostToMainWindow(MSG_CATALOG_LOADED, 1, 0);
+    }
+    return 0;
+}
+
+GameCatalog& ProcessCatalog() {
+    static GameCatalog catalog;
+    return catalog;
+}

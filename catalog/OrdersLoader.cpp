@@ -1,0 +1,59 @@
+#include "catalog/OrdersLoader.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "api/Endpoints.h"
+#include "api/JsonAnswer.h"
+#include "app/Messages.h"
+#include "app/PostToMainWindow.h"
+#include "catalog/JsonFields.h"
+
+using JsonFields::ReadArray;
+using JsonFields::ReadInt;
+using JsonFields::ReadText;
+
+void FillOrdersList(const char* answer, size_t length, OrdersList& orders) {
+    Json::Value root;
+    const Json::Value* elements = nullptr;
+    if (!ParseJsonAnswer(answer, length, root) || !ReadArray(root, "orderInfos", elements)) {
+        return;
+    }
+    for (const Json::Value& element : *elements) {
+        OrderRecord order;
+        if (ReadText(element, "orderId", order.orderId) &&
+            ReadText(element, "orderName", order.orderName) &&
+            ReadText(element, "chargeTime2S", order.chargeTime2S) &&
+            ReadInt(element, "status", order.status)) {
+            orders.push_back(std::move(order));
+        }
+    }
+}
+
+bool FetchOrders(const ApiClient& client, const std::string& clientId, int32_t softId,
+                 OrdersList& orders) {
+    orders.clear();
+    char path[256];
+    std::snprintf(path, sizeof path, kOrdersPath, clientId.c_str(), softId);
+    char* answer = nullptr;
+    size_t length = 0;
+    if (!client.Call(path, &answer, &length)) {
+        return false;
+    }
+    FillOrdersList(answer, length, orders);
+    std::free(answer);
+    return true;
+}
+
+int LoadOrders(void* orders) {
+    const AppContext& context = ProcessContext();
+    if (FetchOrders(ApiClient(), context.clientId, context.softId, *static_cast<OrdersList*>(orders))) {
+        PostToMainWindow(MSG_ORDERS_LOADED, 1, 0);
+    }
+    return 0;
+}
+
+OrdersList& ProcessOrders() {
+    static OrdersList orders;
+    return orders;
+}
