@@ -9,6 +9,8 @@
 #include "api/InitParams.h"
 #include "api/JsonAnswer.h"
 #include "app/Settings.h"
+#include "catalog/CatalogLoader.h"
+#include "catalog/OrdersLoader.h"
 #include "common/TextConvert.h"
 
 namespace {
@@ -26,6 +28,33 @@ void Show(const ApiClient& client, const char* title, const std::string& path) {
                 parsed ? "valid JSON" : "not JSON",
                 std::string(StringMember(root, "status")).c_str(), static_cast<int>(length), answer);
     std::free(answer);
+}
+
+void ShowCatalog(const ApiClient& client, int32_t softId) {
+    GameCatalog catalog;
+    if (!FetchCatalog(client, softId, catalog)) {
+        std::printf("== catalogue: call failed\n");
+        return;
+    }
+    std::printf("== catalogue: %zu packages\n", catalog.size());
+    for (const GamePackage& p : catalog) {
+        std::printf("  %s type %d  %-34s %zu files, tags %s\n", p.InLibrary() ? "[tile]" : "      ",
+                    p.type, Utf16ToAnsi(p.name).c_str(), p.files.size(), Utf16ToAnsi(p.tag).c_str());
+    }
+    std::printf("\n");
+}
+
+void ShowOrders(const ApiClient& client, const AppContext& context) {
+    OrdersList orders;
+    if (!FetchOrders(client, context.clientId, context.softId, orders)) {
+        std::printf("== orders: call failed\n");
+        return;
+    }
+    std::printf("== orders: %zu\n", orders.size());
+    for (const OrderRecord& o : orders) {
+        std::printf("  %s  %s  %s\n", Utf16ToAnsi(o.orderId).c_str(), Utf16ToAnsi(o.orderName).c_str(),
+                    Utf16ToAnsi(o.chargeTime2S).c_str());
+    }
 }
 
 std::string Format(const char* pattern, auto... values) {
@@ -57,7 +86,7 @@ int main(int argc, char** argv) {
                 QueryInitParams(client, context.softId) ? "SUCCESS, the main window would be told"
                                                          : "no success, nothing posted");
     Show(client, "version", Format(kQueryVersionPath, context.softId, context.version));
-    Show(client, "catalogue", Format(kCatalogPath, kCatalogVersionId, context.softId));
-    Show(client, "orders", Format(kOrdersPath, context.clientId.c_str(), context.softId));
+    ShowCatalog(client, context.softId);
+    ShowOrders(client, context);
     return 0;
 }
