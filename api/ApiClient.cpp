@@ -40,7 +40,8 @@ size_t Receive(char* chunk, size_t size, size_t count, void* user) {
 }
 
 bool ComposeAddress(const std::string& baseUrl, const char* pathOrUrl, std::string& address) {
-    if (std::strstr(pathOrUrl, "https://") != nullptr || std::strstr(pathOrUrl, "http://") != nullptr) {
+    if (std::strstr(pathOrUrl, "https://") != nullptr ||
+        std::strstr(pathOrUrl, "http://") != nullptr) {
         address = pathOrUrl;
     } else {
         address = baseUrl + pathOrUrl;
@@ -77,7 +78,9 @@ void TraceAnswer(const char* body, size_t length) {
 
 }  // namespace
 
-bool InitHttpLibrary() { return curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; }
+bool InitHttpLibrary() {
+    return curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+}
 
 bool ApiClient::Get(const char* pathOrUrl, char** body, size_t* length) const {
     if (pathOrUrl == nullptr) {
@@ -135,4 +138,15 @@ bool ApiClient::Call(const char* path, char** answer, size_t* length) const {
     const bool ok = RequestEnvelope::Unwrap(context_, nonce, body, bodyLength, answer, length);
     std::free(body);
     return ok;
+}
+
+bool CallForText(const ApiClient& client, const char* path, std::string& answer) {
+    char* block = nullptr;
+    size_t length = 0;
+    if (!client.Call(path, &block, &length)) {
+        return false;
+    }
+    answer.assign(block, length);
+    std::free(block);
+    return true;
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "app/AppContext.h"
 
 // One server call or one plain GET. Answers are zero-terminated heap blocks that the caller
 // releases with free(). Any number of threads may call at the same time.
 class ApiClient {
-public:
+  public:
     explicit ApiClient(const AppContext& context = ProcessContext()) : context_(context) {}
 
     // A blocking GET of pathOrUrl: a full "https://" or "http://" address as it is, anything else
@@ -19,9 +20,12 @@ public:
     // the plain JSON answer is in *answer; a null answer slot stops after a successful fetch.
     bool Call(const char* path, char** answer, size_t* length) const;
 
-private:
+  private:
     const AppContext& context_;
 };
+
+// Call, with the answer as a string instead of a heap block. False when the call fails.
+bool CallForText(const ApiClient& client, const char* path, std::string& answer);
 
 // Global set-up of the HTTP library, once per process before any call. False on failure.
 bool InitHttpLibrary();

@@ -1,7 +1,7 @@
 #include "api/InitParams.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <string>
 
 #include "api/Endpoints.h"
 #include "api/JsonAnswer.h"
@@ -11,15 +11,10 @@
 bool QueryInitParams(const ApiClient& client, int32_t softId) {
     char path[64];
     std::snprintf(path, sizeof path, kInitParamsPath, softId);
-    char* answer = nullptr;
-    size_t length = 0;
-    if (!client.Call(path, &answer, &length)) {
-        return false;
-    }
+    std::string answer;
     Json::Value root;
-    const bool success = ParseJsonAnswer(answer, length, root) && IsSuccessAnswer(root);
-    std::free(answer);
-    return success;
+    return CallForText(client, path, answer) &&
+           ParseJsonAnswer(answer.data(), answer.size(), root) && IsSuccessAnswer(root);
 }
 
 int LoadInitParams(void*) {

@@ -34,4 +34,6 @@ std::string_view StringMember(const Json::Value& object, const char* name) {
     return std::string_view(begin, static_cast<size_t>(end - begin));
 }
 
-bool IsSuccessAnswer(const Json::Value& root) { return StringMember(root, "status") == "SUCCESS"; }
+bool IsSuccessAnswer(const Json::Value& root) {
+    return StringMember(root, "status") == "SUCCESS";
+}

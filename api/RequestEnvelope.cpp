@@ -15,24 +15,11 @@
 namespace RequestEnvelope {
 namespace {
 
-constexpr size_t kFlagsSize = 4;
-constexpr size_t kRsaBlockSize = 128;
 constexpr size_t kMaxWrapKeyBytes = 256;
 // Room left in the address buffer for "?v_=", the "//" a base may add and the terminator.
 constexpr size_t kAddressReserve = 10;
 constexpr std::string_view kFailedStatus = R"("status":"FAILED")";
 constexpr std::string_view kEchoStart = R"({"nonce":")";
-
-void PutLittleEndian32(uint8_t* out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out[i] = static_cast<uint8_t>(value >> (8 * i));
-    }
-}
-
-uint32_t GetLittleEndian32(const uint8_t* in) {
-    return static_cast<uint32_t>(in[0]) | (static_cast<uint32_t>(in[1]) << 8) |
-           (static_cast<uint32_t>(in[2]) << 16) | (static_cast<uint32_t>(in[3]) << 24);
-}
 
 // "+", "=" and "/" would be read as query syntax by the server; they travel percent-escaped.
 std::string EscapeForQuery(std::string_view base64) {
@@ -67,25 +54,26 @@ char* CopyToHeap(std::string_view text) {
 bool ReadHeader(const AppContext& context, const std::vector<uint8_t>& decoded, uint32_t flags,
                 size_t& payloadStart, uint32_t& expectedCrc) {
     if (flags & ENV_CRC_RSA) {
-        if (decoded.size() < kFlagsSize + kRsaBlockSize) {
+        if (decoded.size() < kEnvelopeFlagsSize + kEnvelopeRsaBlockSize) {
             return false;
         }
         const RsaPublicKey key(context.publicKeyPem);
         std::vector<uint8_t> crc;
-        if (key.SizeInBytes() == 0 || key.SizeInBytes() > kRsaBlockSize ||
-            !key.Recover(&decoded[kFlagsSize], kRsaBlockSize, crc) || crc.size() != 4) {
+        if (key.SizeInBytes() == 0 || key.SizeInBytes() > kEnvelopeRsaBlockSize ||
+            !key.Recover(&decoded[kEnvelopeFlagsSize], kEnvelopeRsaBlockSize, crc) ||
+            crc.size() != 4) {
             return false;
         }
         expectedCrc = GetLittleEndian32(crc.data());
-        payloadStart = kFlagsSize + kRsaBlockSize;
+        payloadStart = kEnvelopeFlagsSize + kEnvelopeRsaBlockSize;
     } else if (flags & ENV_CRC_PLAIN) {
-        if (decoded.size() < kFlagsSize + 4) {
+        if (decoded.size() < kEnvelopeFlagsSize + 4) {
             return false;
         }
-        expectedCrc = GetLittleEndian32(&decoded[kFlagsSize]);
-        payloadStart = kFlagsSize + 4;
+        expectedCrc = GetLittleEndian32(&decoded[kEnvelopeFlagsSize]);
+        payloadStart = kEnvelopeFlagsSize + 4;
     } else {
-        payloadStart = kFlagsSize;
+        payloadStart = kEnvelopeFlagsSize;
     }
     return true;
 }
@@ -139,7 +127,7 @@ bool Wrap(const AppContext& context, const char* path, const char* nonce,
         return false;
     }
 
-    std::vector<uint8_t> envelope(kFlagsSize);
+    std::vector<uint8_t> envelope(kEnvelopeFlagsSize);
     PutLittleEndian32(envelope.data(), ENV_SCRAMBLED | ENV_CRC_PLAIN | ENV_CRC_RSA);
     envelope.insert(envelope.end(), block.begin(), block.end());
     const size_t queryStart = envelope.size();
@@ -176,7 +164,7 @@ bool Unwrap(const AppContext& context, const char* nonce, const char* body, size
 
     std::vector<uint8_t> decoded(Base64DecodedCapacity(bodyLength), 0);
     decoded.resize(Base64Decode(body, bodyLength, decoded.data()));
-    if (decoded.size() < kFlagsSize) {
+    if (decoded.size() < kEnvelopeFlagsSize) {
         return false;
     }
     const uint32_t flags = GetLittleEndian32(decoded.data());

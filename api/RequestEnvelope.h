@@ -4,15 +4,12 @@
 #include <cstdint>
 
 #include "app/AppContext.h"
+#include "common/EnvelopeFormat.h"
 
 // The envelope around every server call. A request hides its query, with the call's nonce, in
 // one Base64 parameter carrying an RSA-protected CRC-32; an answer must prove with its CRC and
 // the echo of the nonce that it belongs to this request.
 namespace RequestEnvelope {
-
-constexpr uint32_t ENV_SCRAMBLED = 1;
-constexpr uint32_t ENV_CRC_PLAIN = 2;
-constexpr uint32_t ENV_CRC_RSA = 4;
 
 constexpr size_t kRequestPathCapacity = 5124;
 constexpr size_t kMaxPathLength = 1023;

@@ -28,40 +28,42 @@ RsaPublicKey::RsaPublicKey(const std::string& pem) {
     }
 }
 
-RsaPublicKey::~RsaPublicKey() { EVP_PKEY_free(key_); }
+RsaPublicKey::~RsaPublicKey() {
+    EVP_PKEY_free(key_);
+}
 
 size_t RsaPublicKey::SizeInBytes() const {
     return key_ == nullptr ? 0 : static_cast<size_t>(EVP_PKEY_get_size(key_));
 }
 
-bool RsaPublicKey::Encrypt(const uint8_t* data, size_t count, std::vector<uint8_t>& block) const {
-    if (key_ == nullptr) {
+namespace {
+
+// One PKCS#1 v1.5 operation with the key: init prepares the context, op runs it into out.
+template <typename Init, typename Op>
+bool RunWithPadding(EVP_PKEY* key, Init init, Op op, const uint8_t* in, size_t count,
+                    std::vector<uint8_t>& out) {
+    if (key == nullptr) {
         return false;
     }
-    ContextPtr ctx(EVP_PKEY_CTX_new(key_, nullptr));
-    size_t size = SizeInBytes();
-    block.assign(size, 0);
-    if (!ctx || EVP_PKEY_encrypt_init(ctx.get()) <= 0 ||
+    ContextPtr ctx(EVP_PKEY_CTX_new(key, nullptr));
+    size_t size = static_cast<size_t>(EVP_PKEY_get_size(key));
+    out.assign(size, 0);
+    if (!ctx || init(ctx.get()) <= 0 ||
         EVP_PKEY_CTX_set_rsa_padding(ctx.get(), RSA_PKCS1_PADDING) <= 0 ||
-        EVP_PKEY_encrypt(ctx.get(), block.data(), &size, data, count) <= 0) {
+        op(ctx.get(), out.data(), &size, in, count) <= 0) {
         return false;
     }
-    block.resize(size);
+    out.resize(size);
     return true;
 }
 
+}  // namespace
+
+bool RsaPublicKey::Encrypt(const uint8_t* data, size_t count, std::vector<uint8_t>& block) const {
+    return RunWithPadding(key_, EVP_PKEY_encrypt_init, EVP_PKEY_encrypt, data, count, block);
+}
+
 bool RsaPublicKey::Recover(const uint8_t* block, size_t count, std::vector<uint8_t>& data) const {
-    if (key_ == nullptr) {
-        return false;
-    }
-    ContextPtr ctx(EVP_PKEY_CTX_new(key_, nullptr));
-    size_t size = SizeInBytes();
-    data.assign(size, 0);
-    if (!ctx || EVP_PKEY_verify_recover_init(ctx.get()) <= 0 ||
-        EVP_PKEY_CTX_set_rsa_padding(ctx.get(), RSA_PKCS1_PADDING) <= 0 ||
-        EVP_PKEY_verify_recover(ctx.get(), data.data(), &size, block, count) <= 0) {
-        return false;
-    }
-    data.resize(size);
-    return true;
+    return RunWithPadding(key_, EVP_PKEY_verify_recover_init, EVP_PKEY_verify_recover, block, count,
+                          data);
 }

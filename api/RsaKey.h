@@ -7,7 +7,7 @@
 
 // The API server's public key, parsed anew for each use and released right after.
 class RsaPublicKey {
-public:
+  public:
     explicit RsaPublicKey(const std::string& pem);
     ~RsaPublicKey();
     RsaPublicKey(const RsaPublicKey&) = delete;
@@ -22,6 +22,6 @@ public:
     // Opens a PKCS#1 v1.5 block made with the private key (block type 1). False on any error.
     bool Recover(const uint8_t* block, size_t count, std::vector<uint8_t>& data) const;
 
-private:
+  private:
     struct evp_pkey_st* key_ = nullptr;
 };

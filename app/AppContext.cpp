@@ -27,12 +27,15 @@ AppContext& gProcessContext = BuildProcessContext();
 
 }  // namespace
 
-AppContext& ProcessContext() { return gProcessContext; }
+AppContext& ProcessContext() {
+    return gProcessContext;
+}
 
 void ComposeProgramPaths(AppContext& context, std::u16string_view executablePath) {
     const size_t slash = executablePath.rfind(u'/');
-    const std::u16string_view dir =
-        slash == std::u16string_view::npos ? std::u16string_view() : executablePath.substr(0, slash + 1);
+    const std::u16string_view dir = slash == std::u16string_view::npos
+                                        ? std::u16string_view()
+                                        : executablePath.substr(0, slash + 1);
     context.pathsFit = !dir.empty() && dir.size() + kLongestFileName < kPathCapacity;
     if (!context.pathsFit) {
         context.programDir.clear();

@@ -17,12 +17,12 @@ constexpr size_t kPathCapacity = 256;
 // The process-wide state every part of Kavrin reads. It is filled on the UI thread before any
 // worker starts; afterwards only mainWindow and the download folders change, from the UI thread.
 struct AppContext {
-    std::string baseUrl;  // the API server's base URL, ends with "/"
+    std::string baseUrl;                            // the API server's base URL, ends with "/"
     std::atomic<platform::WindowId> mainWindow{0};  // 0 until the main window initialises
     int32_t softId = 0;
     int32_t version = 0;
-    std::string publicKeyPem;  // PEM "PUBLIC KEY" text of the API server's RSA key
-    std::string clientId;      // 16 characters once the settings are read
+    std::string publicKeyPem;                 // PEM "PUBLIC KEY" text of the API server's RSA key
+    std::string clientId;                     // 16 characters once the settings are read
     std::u16string configuredDownloadFolder;  // from the settings; empty = not configured
     std::u16string downloadFolder;            // the folder in force
     std::u16string programDir;                // folder of the executable, ends with "/"

@@ -29,11 +29,11 @@ bool ReadSettings(AppContext& context) {
     context.softId = ReadPositive(context, u"id", kDefaultSoftId, u"140");
     context.version = ReadPositive(context, u"version", kDefaultVersion, u"101");
     platform::WritePrivateProfileString(u"soft", u"showVersion", u"1.0.0.1", file);
-    context.configuredDownloadFolder =
-        platform::GetPrivateProfileString(u"soft", u"DriveUrlW2V", u"", kDownloadFolderCapacity, file);
+    context.configuredDownloadFolder = platform::GetPrivateProfileString(
+        u"soft", u"DriveUrlW2V", u"", kDownloadFolderCapacity, file);
 
-    const std::string stored =
-        Utf16ToAnsi(platform::GetPrivateProfileString(u"config", u"uuid", u"", kUuidCapacity, file));
+    const std::string stored = Utf16ToAnsi(
+        platform::GetPrivateProfileString(u"config", u"uuid", u"", kUuidCapacity, file));
     if (stored.size() < kClientIdCapacity && !stored.empty() && IsValidClientId(stored)) {
         context.clientId = stored;
         return true;

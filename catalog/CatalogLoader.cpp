@@ -1,7 +1,7 @@
 #include "catalog/CatalogLoader.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <string>
 
 #include "api/Endpoints.h"
 #include "api/JsonAnswer.h"
@@ -25,8 +25,9 @@ bool ReadPackage(const Json::Value& object, GamePackage& package) {
     const Json::Value* files = nullptr;
     if (!(ReadInt(object, "id", package.id) && ReadInt(object, "version", package.version) &&
           ReadText(object, "name", package.name) && ReadText(object, "rate", package.rate) &&
-          ReadText(object, "developer", package.developer) && ReadText(object, "size", package.size) &&
-          ReadText(object, "tag", package.tag) && ReadText(object, "issueDate", package.issueDate) &&
+          ReadText(object, "developer", package.developer) &&
+          ReadText(object, "size", package.size) && ReadText(object, "tag", package.tag) &&
+          ReadText(object, "issueDate", package.issueDate) &&
           ReadText(object, "supportLanguages", package.supportLanguages) &&
           ReadText(object, "gameDetailPage", package.gameDetailPage) &&
           ReadText(object, "gameCoverPage", package.gameCoverPage) &&
@@ -62,13 +63,11 @@ void FillCatalog(const char* answer, size_t length, GameCatalog& catalog) {
 bool FetchCatalog(const ApiClient& client, int32_t softId, GameCatalog& catalog) {
     char path[128];
     std::snprintf(path, sizeof path, kCatalogPath, kCatalogVersionId, softId);
-    char* answer = nullptr;
-    size_t length = 0;
-    if (!client.Call(path, &answer, &length)) {
+    std::string answer;
+    if (!CallForText(client, path, answer)) {
         return false;
     }
-    FillCatalog(answer, length, catalog);
-    std::free(answer);
+    FillCatalog(answer.data(), answer.size(), catalog);
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "catalog/OrdersLoader.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <string>
 
 #include "api/Endpoints.h"
 #include "api/JsonAnswer.h"
@@ -35,19 +35,18 @@ bool FetchOrders(const ApiClient& client, const std::string& clientId, int32_t s
     orders.clear();
     char path[256];
     std::snprintf(path, sizeof path, kOrdersPath, clientId.c_str(), softId);
-    char* answer = nullptr;
-    size_t length = 0;
-    if (!client.Call(path, &answer, &length)) {
+    std::string answer;
+    if (!CallForText(client, path, answer)) {
         return false;
     }
-    FillOrdersList(answer, length, orders);
-    std::free(answer);
+    FillOrdersList(answer.data(), answer.size(), orders);
     return true;
 }
 
 int LoadOrders(void* orders) {
     const AppContext& context = ProcessContext();
-    if (FetchOrders(ApiClient(), context.clientId, context.softId, *static_cast<OrdersList*>(orders))) {
+    if (FetchOrders(ApiClient(), context.clientId, context.softId,
+                    *static_cast<OrdersList*>(orders))) {
         PostToMainWindow(MSG_ORDERS_LOADED, 1, 0);
     }
     return 0;

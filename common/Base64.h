@@ -9,7 +9,9 @@
 // of at least Base64EncodedLength(count) + 1 bytes). Returns the number of characters written.
 size_t Base64Encode(const void* bytes, size_t count, char* text);
 
-constexpr size_t Base64EncodedLength(size_t count) { return (count + 2) / 3 * 4; }
+constexpr size_t Base64EncodedLength(size_t count) {
+    return (count + 2) / 3 * 4;
+}
 
 // Decodes `count` characters in groups of four. A group always yields its first byte; it yields
 // a second byte only if its third character is in the alphabet, and a third only if its fourth is.
@@ -18,4 +20,6 @@ constexpr size_t Base64EncodedLength(size_t count) { return (count + 2) / 3 * 4;
 // Returns the number of bytes written.
 size_t Base64Decode(const char* text, size_t count, void* bytes);
 
-constexpr size_t Base64DecodedCapacity(size_t count) { return count / 4 * 3 + 3; }
+constexpr size_t Base64DecodedCapacity(size_t count) {
+    return count / 4 * 3 + 3;
+}

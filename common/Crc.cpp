@@ -29,7 +29,9 @@ uint32_t Crc32Update(uint32_t crc, const void* bytes, size_t count) {
     return ~crc;
 }
 
-uint32_t Crc32(const void* bytes, size_t count) { return Crc32Update(0, bytes, count); }
+uint32_t Crc32(const void* bytes, size_t count) {
+    return Crc32Update(0, bytes, count);
+}
 
 uint16_t Crc16Xmodem(const void* bytes, size_t count) {
     const auto* p = static_cast<const unsigned char*>(bytes);

@@ -5,7 +5,8 @@
 
 // Checksums shared by the client, the engine and the server.
 
-// CRC-32 of IEEE 802.3 / zlib: reflected polynomial 0xEDB88320, initial 0xFFFFFFFF, final inversion.
+// CRC-32 of IEEE 802.3 / zlib: reflected polynomial 0xEDB88320, initial 0xFFFFFFFF, final
+// inversion.
 uint32_t Crc32(const void* bytes, size_t count);
 
 // Continues a CRC-32 over further bytes; start with crc = 0.

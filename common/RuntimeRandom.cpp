@@ -7,7 +7,9 @@ thread_local uint32_t tRandomState = 1;
 
 }  // namespace
 
-void RuntimeSrand(uint32_t seed) { tRandomState = seed; }
+void RuntimeSrand(uint32_t seed) {
+    tRandomState = seed;
+}
 
 int RuntimeRand() {
     tRandomState = tRandomState * 214013u + 2531011u;

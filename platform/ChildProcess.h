@@ -10,7 +10,7 @@
 namespace platform {
 
 class ChildProcess {
-public:
+  public:
     virtual ~ChildProcess() = default;
 
     // Waits up to timeoutMs for the next line of the child's standard output (without its line

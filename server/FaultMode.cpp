@@ -34,12 +34,12 @@ std::string ForeignNonce(std::string_view nonce) {
 std::string ShortEnvelope(AnswerForm form) {
     size_t total = 3;
     if (form.crc == AnswerCrc::Rsa) {
-        total = ServerEnvelope::kFlagsSize + 127;
+        total = kEnvelopeFlagsSize + 127;
     } else if (form.crc == AnswerCrc::Plain) {
-        total = ServerEnvelope::kFlagsSize + 3;
+        total = kEnvelopeFlagsSize + 3;
     }
     std::vector<uint8_t> bytes;
-    ServerEnvelope::PutLittleEndian32(bytes, ServerEnvelope::FlagsOf(form));
+    AppendLittleEndian32(bytes, ServerEnvelope::FlagsOf(form));
     bytes.resize(total, 0xA5);
     return ServerEnvelope::EncodeBase64(bytes);
 }

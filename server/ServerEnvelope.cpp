@@ -9,11 +9,6 @@
 namespace ServerEnvelope {
 namespace {
 
-uint32_t GetLittleEndian32(const uint8_t* in) {
-    return static_cast<uint32_t>(in[0]) | (static_cast<uint32_t>(in[1]) << 8) |
-           (static_cast<uint32_t>(in[2]) << 16) | (static_cast<uint32_t>(in[3]) << 24);
-}
-
 bool IsBase64Letter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
            c == '/';
@@ -54,12 +49,6 @@ uint32_t FlagsOf(AnswerForm form) {
     return flags;
 }
 
-void PutLittleEndian32(std::vector<uint8_t>& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-    }
-}
-
 std::string EncodeBase64(const std::vector<uint8_t>& bytes) {
     std::string text(Base64EncodedLength(bytes.size()) + 1, '\0');
     text.resize(Base64Encode(bytes.data(), bytes.size(), text.data()));
@@ -73,7 +62,7 @@ bool OpenRequest(const RsaPrivateKey& key, std::string_view base64, std::string&
     }
     std::vector<uint8_t> decoded(Base64DecodedCapacity(base64.size()), 0);
     decoded.resize(Base64Decode(base64.data(), base64.size(), decoded.data()));
-    if (decoded.size() < kFlagsSize) {
+    if (decoded.size() < kEnvelopeFlagsSize) {
         return Fail(error, "request envelope too short");
     }
     const uint32_t flags = GetLittleEndian32(decoded.data());
@@ -83,14 +72,14 @@ bool OpenRequest(const RsaPrivateKey& key, std::string_view base64, std::string&
         return Fail(error, "request envelope lacks its RSA block");
     }
     const size_t blockSize = key.SizeInBytes();
-    if (blockSize == 0 || decoded.size() < kFlagsSize + blockSize) {
+    if (blockSize == 0 || decoded.size() < kEnvelopeFlagsSize + blockSize) {
         return Fail(error, "request envelope too short");
     }
     std::vector<uint8_t> crcBytes;
-    if (!key.Decrypt(&decoded[kFlagsSize], blockSize, crcBytes) || crcBytes.size() != 4) {
+    if (!key.Decrypt(&decoded[kEnvelopeFlagsSize], blockSize, crcBytes) || crcBytes.size() != 4) {
         return Fail(error, "request RSA block does not open");
     }
-    const size_t queryStart = kFlagsSize + blockSize;
+    const size_t queryStart = kEnvelopeFlagsSize + blockSize;
     uint8_t* text = decoded.data() + queryStart;
     const size_t length = decoded.size() - queryStart;
     if (flags & ENV_SCRAMBLED) {
@@ -113,17 +102,17 @@ std::string NonceEcho(std::string_view nonce) {
 bool SealPayload(const RsaPrivateKey& key, std::string_view payload, AnswerForm form, uint32_t crc,
                  std::string& body) {
     std::vector<uint8_t> envelope;
-    PutLittleEndian32(envelope, FlagsOf(form));
+    AppendLittleEndian32(envelope, FlagsOf(form));
     if (form.crc == AnswerCrc::Rsa) {
         std::vector<uint8_t> crcBytes;
-        PutLittleEndian32(crcBytes, crc);
+        AppendLittleEndian32(crcBytes, crc);
         std::vector<uint8_t> block;
         if (!key.Sign(crcBytes.data(), crcBytes.size(), block)) {
             return false;
         }
         envelope.insert(envelope.end(), block.begin(), block.end());
     } else if (form.crc == AnswerCrc::Plain) {
-        PutLittleEndian32(envelope, crc);
+        AppendLittleEndian32(envelope, crc);
     }
     const size_t payloadStart = envelope.size();
     envelope.insert(envelope.end(), payload.begin(), payload.end());

@@ -6,16 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "common/EnvelopeFormat.h"
 #include "server/RsaPrivateKey.h"
 
 // The server's side of the envelope around every API call: it opens what the client's request
 // wrapper builds and seals answers its unwrapper accepts.
 namespace ServerEnvelope {
-
-constexpr uint32_t ENV_SCRAMBLED = 1;
-constexpr uint32_t ENV_CRC_PLAIN = 2;
-constexpr uint32_t ENV_CRC_RSA = 4;
-constexpr size_t kFlagsSize = 4;
 
 enum class AnswerCrc { Rsa, Plain, None };
 
@@ -25,8 +21,6 @@ struct AnswerForm {
 };
 
 uint32_t FlagsOf(AnswerForm form);
-
-void PutLittleEndian32(std::vector<uint8_t>& out, uint32_t value);
 
 // Opens the Base64 text of a request envelope (already freed of its percent-escapes) into the
 // query text. False, with a reason in `error`, for anything that is not a well-formed envelope

@@ -1,9 +1,9 @@
 #include "platform/ChildProcess.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,7 +20,7 @@ namespace {
 constexpr size_t kHistoryLimit = 2000;
 
 class PosixChildProcess final : public ChildProcess {
-public:
+  public:
     PosixChildProcess(pid_t pid, int outFd) : pid_(pid), outFd_(outFd) {
         reader_ = std::thread([this] { ReadAll(); });
     }
@@ -62,7 +62,7 @@ public:
         return std::vector<std::string>(history_.begin(), history_.end());
     }
 
-private:
+  private:
     // Drains the pipe all the time, so that a chatty child never blocks on a full pipe.
     void ReadAll() {
         std::string partial;

@@ -7,14 +7,18 @@ namespace platform {
 uint32_t TickCount() {
     timespec ts{};
     clock_gettime(CLOCK_BOOTTIME, &ts);
-    const uint64_t ms = static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u;
+    const uint64_t ms =
+        static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u;
     return static_cast<uint32_t>(ms);
 }
 
-int64_t UnixTime() { return static_cast<int64_t>(time(nullptr)); }
+int64_t UnixTime() {
+    return static_cast<int64_t>(time(nullptr));
+}
 
 void SleepMs(uint32_t milliseconds) {
-    timespec ts{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+    timespec ts{static_cast<time_t>(milliseconds / 1000),
+                static_cast<long>(milliseconds % 1000) * 1000000L};
     while (nanosleep(&ts, &ts) != 0) {
     }
 }

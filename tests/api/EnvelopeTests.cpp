@@ -17,12 +17,6 @@ namespace {
 constexpr const char* kNonce = "12345678901234";
 const std::string kEcho = R"({"nonce":"12345678901234"})";
 
-void PutLe32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    }
-}
-
 std::string ToBase64(const std::vector<uint8_t>& bytes) {
     std::string text(Base64EncodedLength(bytes.size()) + 1, '\0');
     text.resize(Base64Encode(bytes.data(), bytes.size(), text.data()));
@@ -36,14 +30,14 @@ struct AnswerForge {
     std::string Seal(const std::string& payload, uint32_t flags, uint32_t crcDelta = 0) const {
         const uint32_t crc = Crc32(payload.data(), payload.size()) + crcDelta;
         std::vector<uint8_t> out;
-        PutLe32(out, flags);
+        AppendLittleEndian32(out, flags);
         if (flags & ENV_CRC_RSA) {
             std::vector<uint8_t> crcBytes;
-            PutLe32(crcBytes, crc);
+            AppendLittleEndian32(crcBytes, crc);
             const auto block = key.Sign(crcBytes);
             out.insert(out.end(), block.begin(), block.end());
         } else if (flags & ENV_CRC_PLAIN) {
-            PutLe32(out, crc);
+            AppendLittleEndian32(out, crc);
         }
         const size_t start = out.size();
         out.insert(out.end(), payload.begin(), payload.end());
@@ -55,7 +49,7 @@ struct AnswerForge {
 };
 
 class EnvelopeTest : public ::testing::Test {
-protected:
+  protected:
     EnvelopeTest() {
         context.baseUrl = "https://127.0.0.1:47443/";
         context.publicKeyPem = DevPublicKeyPem();
@@ -114,7 +108,8 @@ TEST_F(EnvelopeTest, WrapHidesTheQueryBehindAnRsaProtectedCrc) {
 
     const auto crc = forge.key.Decrypt({envelope.begin() + 4, envelope.begin() + 132});
     ASSERT_EQ(crc.size(), 4u);
-    const uint32_t value = crc[0] | crc[1] << 8 | crc[2] << 16 | static_cast<uint32_t>(crc[3]) << 24;
+    const uint32_t value =
+        crc[0] | crc[1] << 8 | crc[2] << 16 | static_cast<uint32_t>(crc[3]) << 24;
     EXPECT_EQ(value, Crc32(query.data(), query.size()));
 }
 
@@ -176,17 +171,17 @@ TEST_F(EnvelopeTest, DamagedEnvelopesAreRejected) {
 
     // Flags ask for the RSA block but the envelope decodes to 131 bytes.
     std::vector<uint8_t> shortRsa;
-    PutLe32(shortRsa, ENV_CRC_RSA);
+    AppendLittleEndian32(shortRsa, ENV_CRC_RSA);
     shortRsa.resize(131, 'x');
     EXPECT_EQ(Open(ToBase64(shortRsa)), "<rejected>");
     std::vector<uint8_t> shortPlain;
-    PutLe32(shortPlain, ENV_CRC_PLAIN);
+    AppendLittleEndian32(shortPlain, ENV_CRC_PLAIN);
     shortPlain.resize(7, 'x');
     EXPECT_EQ(Open(ToBase64(shortPlain)), "<rejected>");
 
     // An RSA block that opens to something other than four bytes.
     std::vector<uint8_t> fiveBytes;
-    PutLe32(fiveBytes, ENV_CRC_RSA);
+    AppendLittleEndian32(fiveBytes, ENV_CRC_RSA);
     const auto block = forge.key.Sign({1, 2, 3, 4, 5});
     fiveBytes.insert(fiveBytes.end(), block.begin(), block.end());
     fiveBytes.insert(fiveBytes.end(), payload.begin(), payload.end());
@@ -194,7 +189,7 @@ TEST_F(EnvelopeTest, DamagedEnvelopesAreRejected) {
 
     // A block of garbage does not open at all.
     std::vector<uint8_t> garbage;
-    PutLe32(garbage, ENV_CRC_RSA);
+    AppendLittleEndian32(garbage, ENV_CRC_RSA);
     garbage.resize(4 + 128, 0x5A);
     garbage.insert(garbage.end(), payload.begin(), payload.end());
     EXPECT_EQ(Open(ToBase64(garbage)), "<rejected>");
@@ -202,7 +197,7 @@ TEST_F(EnvelopeTest, DamagedEnvelopesAreRejected) {
 
 TEST_F(EnvelopeTest, AZeroByteInsideThePayloadIsRejected) {
     std::vector<uint8_t> bytes;
-    PutLe32(bytes, 0);
+    AppendLittleEndian32(bytes, 0);
     const std::string payload = std::string(R"({"status":"SUCCESS"})") + '\0' + kEcho;
     bytes.insert(bytes.end(), payload.begin(), payload.end());
     EXPECT_EQ(Open(ToBase64(bytes)), "<rejected>");

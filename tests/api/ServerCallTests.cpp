@@ -18,7 +18,7 @@ constexpr const char* kInitParams = "/client/getinitparams?softid=140";
 constexpr const char* kCatalog = "common/gameInfoData?versionId=101&softId=140";
 
 class ServerCallTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { ASSERT_TRUE(InitHttpLibrary()); }
 
     void UseServer(const TestServer& server) {
@@ -28,14 +28,8 @@ protected:
 
     // The answer of one call, or "<failed>".
     std::string CallText(const char* path) {
-        char* answer = nullptr;
-        size_t length = 0;
-        if (!ApiClient(context).Call(path, &answer, &length)) {
-            return "<failed>";
-        }
-        std::string text(answer, length);
-        std::free(answer);
-        return text;
+        std::string text;
+        return CallForText(ApiClient(context), path, text) ? text : "<failed>";
     }
 
     AppContext context;
@@ -113,7 +107,8 @@ TEST_F(ServerCallTest, GetComposesAddressesAndAcceptsOnlyStatus200) {
     size_t length = 0;
     // The base ends in "/" and the path begins with one: the server sees "//".
     ASSERT_TRUE(client.Get("/client/getinitparams", &body, &length));
-    EXPECT_NE(std::string(body, length).find("FAILED"), std::string::npos) << "no envelope: plain failure";
+    EXPECT_NE(std::string(body, length).find("FAILED"), std::string::npos)
+        << "no envelope: plain failure";
     std::free(body);
 
     // A full address is fetched unchanged, whatever the base.

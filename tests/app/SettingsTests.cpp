@@ -8,11 +8,12 @@
 namespace {
 
 class SettingsTest : public ::testing::Test {
-protected:
+  protected:
     SettingsTest() { ComposeProgramPaths(context, dir.Wide("kavrin")); }
 
     std::u16string Value(std::u16string_view section, std::u16string_view key) {
-        return platform::GetPrivateProfileString(section, key, u"<missing>", 260, context.settingsPath);
+        return platform::GetPrivateProfileString(section, key, u"<missing>", 260,
+                                                 context.settingsPath);
     }
     void Write(const std::string& text) { WriteWholeFile(dir / "kavrin.ini", text); }
 
@@ -47,8 +48,11 @@ TEST_F(SettingsTest, NonPositiveOrUnreadableNumbersAreRepaired) {
 
 TEST_F(SettingsTest, StoredValuesAreKeptAndShowVersionIsRewritten) {
     const std::string id = GenerateClientId();
-    Write("; mine\n[soft]\nid=77\nversion=205\nshowVersion=9.9\nDriveUrlW2V=/data/游戏\n[config]\nuuid=" +
-          id + "\n");
+    Write(
+        "; "
+        "mine\n[soft]\nid=77\nversion=205\nshowVersion=9.9\nDriveUrlW2V=/data/"
+        "游戏\n[config]\nuuid=" +
+        id + "\n");
     ReadSettings(context);
     EXPECT_EQ(context.softId, 77);
     EXPECT_EQ(context.version, 205);
@@ -63,8 +67,8 @@ TEST_F(SettingsTest, InvalidIdentifiersAreReplacedInTheFile) {
     const std::string good = GenerateClientId();
     std::string wrongCrc = good;
     wrongCrc[12] = wrongCrc[12] == 'A' ? 'B' : 'A';
-    for (const std::string& bad : {good.substr(0, 15), good + "x", good.substr(0, 15) + "=", wrongCrc,
-                                  std::string(30, 'A')}) {
+    for (const std::string& bad : {good.substr(0, 15), good + "x", good.substr(0, 15) + "=",
+                                   wrongCrc, std::string(30, 'A')}) {
         Write("[config]\nuuid=" + bad + "\n");
         AppContext fresh;
         ComposeProgramPaths(fresh, dir.Wide("kavrin"));

@@ -33,7 +33,8 @@ std::string Answer(const std::string& packages) {
 }
 
 TEST(FillCatalog, ReadsEveryMemberInServerOrder) {
-    const GameCatalog catalog = Fill(Answer(Package("", "魔兽争霸3：冰封王座") + "," + Package("", "B")));
+    const GameCatalog catalog =
+        Fill(Answer(Package("", "魔兽争霸3：冰封王座") + "," + Package("", "B")));
     ASSERT_EQ(catalog.size(), 2u);
     const GamePackage& p = catalog[0];
     EXPECT_EQ(p.name, u"魔兽争霸3：冰封王座");
@@ -67,7 +68,8 @@ TEST(FillCatalog, AbsentArraysAndNumbersHaveTheirDefaults) {
 
 TEST(FillCatalog, OnlyTheSingleCharacterOneMarksALibraryPackage) {
     for (const char* label : {"1 ", "01", "true", "", " 1"}) {
-        EXPECT_FALSE(Fill(Answer(Package(std::string(R"(,"label":")") + label + "\"")))[0].InLibrary())
+        EXPECT_FALSE(
+            Fill(Answer(Package(std::string(R"(,"label":")") + label + "\"")))[0].InLibrary())
             << label;
     }
     EXPECT_TRUE(Fill(Answer(Package()))[0].InLibrary());
@@ -83,12 +85,12 @@ TEST(FillCatalog, UnreadableAnswersGiveAnEmptyCatalogue) {
 
 TEST(FillCatalog, AMalformedPackageOrFileIsSkippedAndTheRestKept) {
     const std::string bad[] = {
-        R"(,"name":5)",          R"(,"rate":null)",       R"(,"id":"7")",
-        R"(,"type":4294967296)", R"(,"version":1.5)",    R"(,"packages":{})",
-        R"(,"label":["1"])",     R"(,"type":-2147483649)",
+        R"(,"name":5)",      R"(,"rate":null)",   R"(,"id":"7")",      R"(,"type":4294967296)",
+        R"(,"version":1.5)", R"(,"packages":{})", R"(,"label":["1"])", R"(,"type":-2147483649)",
     };
     for (const std::string& extra : bad) {
-        const GameCatalog catalog = Fill(Answer(Package() + "," + Package(extra) + "," + Package()));
+        const GameCatalog catalog =
+            Fill(Answer(Package() + "," + Package(extra) + "," + Package()));
         EXPECT_EQ(catalog.size(), 2u) << extra;
     }
     EXPECT_EQ(Fill(Answer("1,null,\"x\"," + Package())).size(), 1u);
@@ -104,7 +106,7 @@ TEST(FillCatalog, AMalformedPackageOrFileIsSkippedAndTheRestKept) {
 }
 
 class CatalogServerTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { ASSERT_TRUE(InitHttpLibrary()); }
     void Use(const TestServer& server) {
         context.baseUrl = server.baseUrl();
@@ -136,9 +138,10 @@ TEST_F(CatalogServerTest, TheDemoCatalogueLoadsWhole) {
 TEST_F(CatalogServerTest, MalformedCataloguesFromTheServerLoadWithoutHarm) {
     TempDir data;
     std::filesystem::copy(KAVRIN_DEMO_DATA, data.path(), std::filesystem::copy_options::recursive);
-    WriteWholeFile(data / "catalog.json",
-                   Answer(Package() + R"(,{"name":{"x":1}},[],)" + Package(R"(,"packages":"none")") + "," +
-                          Package(R"(,"tag":")" + std::string(5000, ',') + "\"")));
+    WriteWholeFile(
+        data / "catalog.json",
+        Answer(Package() + R"(,{"name":{"x":1}},[],)" + Package(R"(,"packages":"none")") + "," +
+               Package(R"(,"tag":")" + std::string(5000, ',') + "\"")));
     TestServer server({"--data", data.path().string()});
     Use(server);
     GameCatalog catalog;

@@ -31,8 +31,8 @@ TEST(FillOrdersList, KeepsServerOrderAndSkipsWhatItCannotRead) {
 }
 
 TEST(FillOrdersList, UnreadableAnswersGiveNoOrders) {
-    for (const std::string answer : {"", "[]", R"({"orderInfos":7})", R"({"status":"SUCCESS"})",
-                                     R"({"orderInfos":[]})"}) {
+    for (const std::string answer :
+         {"", "[]", R"({"orderInfos":7})", R"({"status":"SUCCESS"})", R"({"orderInfos":[]})"}) {
         EXPECT_TRUE(Fill(answer).empty()) << answer;
     }
 }

@@ -13,11 +13,14 @@ TEST(TextConvert, RoundTripsChineseAndCharactersBeyondTheBasicPlane) {
 }
 
 TEST(TextConvert, MalformedInputBecomesReplacementCharacters) {
-    EXPECT_EQ(AnsiToUtf16("a\xFF" "b"), u"a\xFFFD" u"b");
-    EXPECT_EQ(AnsiToUtf16("\xE4\xB8"), u"\xFFFD");           // cut-off sequence
-    EXPECT_EQ(AnsiToUtf16("\xC0\xAF"), u"\xFFFD");           // overlong "/"
-    EXPECT_EQ(AnsiToUtf16("\xED\xA0\x80"), u"\xFFFD");       // encoded surrogate
-    EXPECT_EQ(Utf16ToAnsi(u"x\xD800y"), "x\xEF\xBF\xBDy");   // lone surrogate
+    EXPECT_EQ(AnsiToUtf16("a\xFF"
+                          "b"),
+              u"a\xFFFD"
+              u"b");
+    EXPECT_EQ(AnsiToUtf16("\xE4\xB8"), u"\xFFFD");          // cut-off sequence
+    EXPECT_EQ(AnsiToUtf16("\xC0\xAF"), u"\xFFFD");          // overlong "/"
+    EXPECT_EQ(AnsiToUtf16("\xED\xA0\x80"), u"\xFFFD");      // encoded surrogate
+    EXPECT_EQ(Utf16ToAnsi(u"x\xD800y"), "x\xEF\xBF\xBDy");  // lone surrogate
     EXPECT_EQ(AnsiToUtf16(""), u"");
 }
 

@@ -16,7 +16,7 @@ inline std::string DevPublicKeyPem() {
 }
 
 class DevPrivateKey {
-public:
+  public:
     DevPrivateKey() {
         const std::string pem = ReadWholeFile(std::string(KAVRIN_DEVKEY_DIR) + "/rsa_private.pem");
         BIO* bio = BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size()));
@@ -36,7 +36,7 @@ public:
         return Run(block, EVP_PKEY_decrypt_init, EVP_PKEY_decrypt);
     }
 
-private:
+  private:
     template <typename Init, typename Op>
     std::vector<uint8_t> Run(const std::vector<uint8_t>& in, Init init, Op op) const {
         std::vector<uint8_t> out(static_cast<size_t>(EVP_PKEY_get_size(key_)));

@@ -10,7 +10,7 @@
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device random;
         path_ = std::filesystem::temp_directory_path() /
@@ -26,9 +26,11 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-    std::u16string Wide(const std::string& name) const { return AnsiToUtf16((path_ / name).string()); }
+    std::u16string Wide(const std::string& name) const {
+        return AnsiToUtf16((path_ / name).string());
+    }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -10,7 +10,7 @@
 
 // A kavrin-server started for one test on a free loopback port, stopped when the test ends.
 class TestServer {
-public:
+  public:
     explicit TestServer(std::vector<std::string> options = {}) {
         std::vector<std::string> args = {KAVRIN_SERVER_BINARY, "--port", "0"};
         args.insert(args.end(), options.begin(), options.end());
@@ -42,7 +42,7 @@ public:
         return process_ ? process_->History() : std::vector<std::string>{};
     }
 
-private:
+  private:
     std::unique_ptr<platform::ChildProcess> process_;
     std::string baseUrl_;
 };

@@ -49,8 +49,9 @@ TEST(Manifest, ReadsEntriesOptionsAndComments) {
 
 TEST(Manifest, BadLinesNameTheirLine) {
     TempDir dir;
-    for (const char* bad : {"img/a.png\n", "img/a.png a.svg frames=0\n", "img/a.png a.svg speed=2\n",
-                            "img/a.png a.svg quality=101\n", "img/a.png a.svg frames=3x\n"}) {
+    for (const char* bad :
+         {"img/a.png\n", "img/a.png a.svg frames=0\n", "img/a.png a.svg speed=2\n",
+          "img/a.png a.svg quality=101\n", "img/a.png a.svg frames=3x\n"}) {
         WriteWholeFile(dir / "artwork.txt", std::string("ok.png ok.svg\n") + bad);
         std::vector<ArtworkEntry> entries;
         std::string error;

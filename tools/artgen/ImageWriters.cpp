@@ -56,7 +56,8 @@ bool PutFrame(GifFileType* gif, cairo_surface_t* surface, int delayMs) {
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
     std::vector<GifByteType> r(count), g(count), b(count), indices(count);
     ForEachPixel(surface, [&](int x, int y, Rgb p) {
-        const size_t i = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+        const size_t i =
+            static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
         r[i] = p.r, g[i] = p.g, b[i] = p.b;
     });
     int colours = 256;
@@ -97,7 +98,9 @@ bool WriteJpeg(cairo_surface_t* surface, const std::string& path, int quality) {
     const int height = cairo_image_surface_get_height(surface);
     std::vector<uint8_t> rgb(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
     ForEachPixel(surface, [&](int x, int y, Rgb p) {
-        uint8_t* out = &rgb[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3];
+        uint8_t* out =
+            &rgb[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) *
+                 3];
         out[0] = p.r, out[1] = p.g, out[2] = p.b;
     });
     jpeg_compress_struct info{};
@@ -113,7 +116,8 @@ bool WriteJpeg(cairo_surface_t* surface, const std::string& path, int quality) {
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = &rgb[static_cast<size_t>(info.next_scanline) * static_cast<size_t>(width) * 3];
+        JSAMPROW row =
+            &rgb[static_cast<size_t>(info.next_scanline) * static_cast<size_t>(width) * 3];
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -131,9 +135,10 @@ bool WriteGif(const std::vector<cairo_surface_t*>& frames, int delayMs, const st
         return false;
     }
     EGifSetGifVersion(gif, true);
-    bool ok = EGifPutScreenDesc(gif, cairo_image_surface_get_width(frames[0]),
-                                cairo_image_surface_get_height(frames[0]), 8, 0, nullptr) == GIF_OK &&
-              AddLoopExtension(gif);
+    bool ok =
+        EGifPutScreenDesc(gif, cairo_image_surface_get_width(frames[0]),
+                          cairo_image_surface_get_height(frames[0]), 8, 0, nullptr) == GIF_OK &&
+        AddLoopExtension(gif);
     for (cairo_surface_t* frame : frames) {
         ok = ok && PutFrame(gif, frame, delayMs);
     }

@@ -29,8 +29,8 @@ bool ReadText(const fs::path& path, std::string& text) {
 // Renders one SVG text at its own pixel size; null (with a message) when it cannot.
 cairo_surface_t* Render(const std::string& svg, std::string& error) {
     GError* gerror = nullptr;
-    RsvgHandle* handle = rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()),
-                                                   svg.size(), &gerror);
+    RsvgHandle* handle =
+        rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &gerror);
     if (handle == nullptr) {
         error = gerror ? gerror->message : "not an SVG";
         g_clear_error(&gerror);
@@ -39,7 +39,8 @@ cairo_surface_t* Render(const std::string& svg, std::string& error) {
     gdouble width = 0;
     gdouble height = 0;
     cairo_surface_t* surface = nullptr;
-    if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &width, &height) || width < 1 || height < 1) {
+    if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &width, &height) || width < 1 ||
+        height < 1) {
         error = "the SVG needs a width and height in pixels";
     } else {
         surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width),

@@ -16,18 +16,16 @@
 namespace {
 
 void Show(const ApiClient& client, const char* title, const std::string& path) {
-    char* answer = nullptr;
-    size_t length = 0;
-    if (!client.Call(path.c_str(), &answer, &length)) {
+    std::string answer;
+    if (!CallForText(client, path.c_str(), answer)) {
         std::printf("== %s: call failed (%s)\n", title, path.c_str());
         return;
     }
     Json::Value root;
-    const bool parsed = ParseJsonAnswer(answer, length, root);
-    std::printf("== %s: %zu bytes, %s, status %s\n%.*s\n\n", title, length,
+    const bool parsed = ParseJsonAnswer(answer.data(), answer.size(), root);
+    std::printf("== %s: %zu bytes, %s, status %s\n%s\n\n", title, answer.size(),
                 parsed ? "valid JSON" : "not JSON",
-                std::string(StringMember(root, "status")).c_str(), static_cast<int>(length), answer);
-    std::free(answer);
+                std::string(StringMember(root, "status")).c_str(), answer.c_str());
 }
 
 void ShowCatalog(const ApiClient& client, int32_t softId) {
@@ -39,7 +37,8 @@ void ShowCatalog(const ApiClient& client, int32_t softId) {
     std::printf("== catalogue: %zu packages\n", catalog.size());
     for (const GamePackage& p : catalog) {
         std::printf("  %s type %d  %-34s %zu files, tags %s\n", p.InLibrary() ? "[tile]" : "      ",
-                    p.type, Utf16ToAnsi(p.name).c_str(), p.files.size(), Utf16ToAnsi(p.tag).c_str());
+                    p.type, Utf16ToAnsi(p.name).c_str(), p.files.size(),
+                    Utf16ToAnsi(p.tag).c_str());
     }
     std::printf("\n");
 }
@@ -52,8 +51,8 @@ void ShowOrders(const ApiClient& client, const AppContext& context) {
     }
     std::printf("== orders: %zu\n", orders.size());
     for (const OrderRecord& o : orders) {
-        std::printf("  %s  %s  %s\n", Utf16ToAnsi(o.orderId).c_str(), Utf16ToAnsi(o.orderName).c_str(),
-                    Utf16ToAnsi(o.chargeTime2S).c_str());
+        std::printf("  %s  %s  %s\n", Utf16ToAnsi(o.orderId).c_str(),
+                    Utf16ToAnsi(o.orderName).c_str(), Utf16ToAnsi(o.chargeTime2S).c_str());
     }
 }
 
@@ -82,9 +81,9 @@ int main(int argc, char** argv) {
                 context.clientId.c_str(), context.baseUrl.c_str());
 
     const ApiClient client(context);
-    std::printf("== start-up parameters: %s\n\n",
-                QueryInitParams(client, context.softId) ? "SUCCESS, the main window would be told"
-                                                         : "no success, nothing posted");
+    std::printf("== start-up parameters: %s\n\n", QueryInitParams(client, context.softId)
+                                                      ? "SUCCESS, the main window would be told"
+                                                      : "no success, nothing posted");
     Show(client, "version", Format(kQueryVersionPath, context.softId, context.version));
     ShowCatalog(client, context.softId);
     ShowOrders(client, context);
