@@ -7,7 +7,7 @@
 
 #include "platform/linux/testing/VirtualDisplay.h"
 
-namespace platform::testing {
+namespace platform::testdisplay {
 namespace {
 
 struct DisplayCloser {
@@ -54,16 +54,36 @@ bool MovePointerTo(int x, int y) {
     return true;
 }
 
-bool ClickAt(int x, int y) {
+namespace {
+
+bool FakeButton(int x, int y, bool press, bool release) {
     DisplayPtr display = Open();
     if (!display) {
         return false;
     }
     XTestFakeMotionEvent(display.get(), -1, x, y, CurrentTime);
-    XTestFakeButtonEvent(display.get(), 1, True, CurrentTime);
-    XTestFakeButtonEvent(display.get(), 1, False, CurrentTime);
+    if (press) {
+        XTestFakeButtonEvent(display.get(), 1, True, CurrentTime);
+    }
+    if (release) {
+        XTestFakeButtonEvent(display.get(), 1, False, CurrentTime);
+    }
     XSync(display.get(), False);
     return true;
+}
+
+}  // namespace
+
+bool ClickAt(int x, int y) {
+    return FakeButton(x, y, true, true);
+}
+
+bool PressButton(int x, int y) {
+    return FakeButton(x, y, true, false);
+}
+
+bool ReleaseButton(int x, int y) {
+    return FakeButton(x, y, false, true);
 }
 
 bool SaveScreen(const std::string& ppmPath) {
@@ -93,4 +113,4 @@ bool SaveScreen(const std::string& ppmPath) {
     return std::fclose(file) == 0;
 }
 
-}  // namespace platform::testing
+}  // namespace platform::testdisplay

@@ -13,7 +13,7 @@
 
 extern char** environ;
 
-namespace platform::testing {
+namespace platform::testdisplay {
 namespace {
 
 constexpr int kStartTimeoutMs = 15000;
@@ -79,4 +79,4 @@ void VirtualDisplay::Stop() {
     }
 }
 
-}  // namespace platform::testing
+}  // namespace platform::testdisplay

@@ -5,7 +5,7 @@
 
 // For tests of the desktop window system: a private X server, and reading and driving it as a
 // person would, through a connection of its own.
-namespace platform::testing {
+namespace platform::testdisplay {
 
 class VirtualDisplay {
 public:
@@ -31,8 +31,10 @@ bool ReadScreenPixel(int x, int y, uint32_t& rgb);
 // Synthetic input through the X test extension.
 bool MovePointerTo(int x, int y);
 bool ClickAt(int x, int y);
+bool PressButton(int x, int y);
+bool ReleaseButton(int x, int y);
 
 // The whole screen as a binary PPM picture.
 bool SaveScreen(const std::string& ppmPath);
 
-}  // namespace platform::testing
+}  // namespace platform::testdisplay

@@ -1,0 +1,67 @@
+#include <cstdlib>
+#include <vector>
+
+#include "platform/MessageLoop.h"
+#include "platform/Messages.h"
+#include "platform/Present.h"
+#include "platform/linux/testing/VirtualDisplay.h"
+#include "tests/platform/WindowBehaviour.h"
+
+using namespace platform;
+
+namespace {
+
+// On the real X server: what a window presents is on the screen, and a real click reaches it.
+class DesktopScreen : public WindowBehaviour {};
+
+TEST_P(DesktopScreen, PresentedPixelsAreOnScreenAndAClickReachesTheWindow) {
+    constexpr int kWidth = 160;
+    constexpr int kHeight = 120;
+    std::vector<uint32_t> pixels(kWidth * kHeight, 0xFF3366CCu);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            pixels[y * kWidth + x] = 0xFFE0A020u;  // a caption band
+        }
+    }
+    const WindowId window =
+        Open(MakeRect(200, 150, kWidth, kHeight), kStylePopup, 0,
+             [&](WindowId self, uint32_t message, uintptr_t, intptr_t) -> std::optional<intptr_t> {
+                 if (message == WM_PAINT) {
+                     PresentBitmap(self, BitmapView{reinterpret_cast<const uint8_t*>(pixels.data()),
+                                                    kWidth, kHeight, kWidth * 4});
+                     return 0;
+                 }
+                 return std::nullopt;
+             });
+    ShowAndWait(window);
+    uint32_t body = 0;
+    uint32_t caption = 0;
+    ASSERT_TRUE(RunUntil([&] {
+        return testdisplay::ReadScreenPixel(280, 210, body) &&
+               testdisplay::ReadScreenPixel(210, 155, caption) && body == 0x3366CC &&
+               caption == 0xE0A020;
+    })) << std::hex << body << " " << caption;
+    uint32_t outside = 0;
+    ASSERT_TRUE(testdisplay::ReadScreenPixel(199, 149, outside));
+    EXPECT_NE(outside, 0x3366CCu);
+
+    if (const char* shot = std::getenv("KAVRIN_SCREENSHOT")) {
+        EXPECT_TRUE(testdisplay::SaveScreen(shot));
+    }
+
+    ASSERT_TRUE(testdisplay::ClickAt(260, 200));
+    ASSERT_TRUE(RunUntil([&] { return Count(window, WM_LBUTTONUP) == 1; }));
+    ASSERT_EQ(Count(window, WM_LBUTTONDOWN), 1u);
+    const auto down = Messages(window, WM_LBUTTONDOWN)[0];
+    EXPECT_EQ(PointX(down.lParam), 60);
+    EXPECT_EQ(PointY(down.lParam), 50);
+    EXPECT_EQ(down.wParam & MK_LBUTTON, MK_LBUTTON);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Desktop, DesktopScreen,
+    ::testing::Values(WindowSystemUnderTest{"Gtk", WindowSystemKind::Desktop, nullptr, nullptr,
+                                            nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
