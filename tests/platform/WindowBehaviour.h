@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 #include "platform/Geometry.h"
@@ -19,6 +20,10 @@ struct WindowSystemUnderTest {
     std::function<void(int, int)> mouseDown;
     std::function<void(int, int)> mouseUp;
 };
+
+inline void PrintTo(const WindowSystemUnderTest& system, std::ostream* out) {
+    *out << system.name;
+}
 
 struct LoggedMessage {
     platform::WindowId window;
