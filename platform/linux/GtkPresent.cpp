@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "platform/linux/GtkWindows.h"
+#include "platform/linux/X11Shape.h"
 
 // Drawing the presented bitmap, window shapes, and the pointer: capture, cursor and drags.
 namespace platform::gtk {
@@ -51,7 +52,9 @@ void GtkWindows::ApplyShapes(Native& native) {
     }
     if (native.layered && !Composited() && native.surface != nullptr) {
         cairo_region_t* shape = gdk_cairo_region_create_from_surface(native.surface);
-        gtk_widget_shape_combine_region(native.widget, shape);
+        if (!SetX11WindowShape(gtk_widget_get_window(native.widget), shape)) {
+            gtk_widget_shape_combine_region(native.widget, shape);
+        }
         cairo_region_destroy(shape);
     }
 }

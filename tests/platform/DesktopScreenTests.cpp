@@ -58,6 +58,49 @@ TEST_P(DesktopScreen, PresentedPixelsAreOnScreenAndAClickReachesTheWindow) {
     EXPECT_EQ(down.wParam & MK_LBUTTON, MK_LBUTTON);
 }
 
+// Without a compositor (as under the virtual server) a layered window is cut to its opaque
+// pixels; being click-through, it lets clicks reach the window below.
+TEST_P(DesktopScreen, ALayeredWindowShowsWhatLiesBelowItsClearPixelsAndPassesClicks) {
+    constexpr int kWidth = 200;
+    constexpr int kHeight = 100;
+    std::vector<uint32_t> red(kWidth * kHeight, 0xFFFF0000u);
+    std::vector<uint32_t> halfGreen(kWidth * kHeight, 0xFF00FF00u);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth / 2; ++x) {
+            halfGreen[y * kWidth + x] = 0;
+        }
+    }
+    const auto painter = [](std::vector<uint32_t>& pixels) {
+        return [&pixels](WindowId self, uint32_t message, uintptr_t,
+                         intptr_t) -> std::optional<intptr_t> {
+            if (message == WM_PAINT) {
+                PresentBitmap(self, BitmapView{reinterpret_cast<const uint8_t*>(pixels.data()),
+                                               kWidth, kHeight, kWidth * 4});
+                return 0;
+            }
+            return std::nullopt;
+        };
+    };
+    const WindowId below = Open(MakeRect(500, 300, kWidth, kHeight), kStylePopup, 0, painter(red));
+    const WindowId layered =
+        Open(MakeRect(500, 300, kWidth, kHeight),
+             kStylePopup | kStyleLayered | kStyleClickThrough | kStyleToolWindow, below,
+             painter(halfGreen));
+    ShowAndWait(below);
+    ShowAndWait(layered);
+    uint32_t left = 0;
+    uint32_t right = 0;
+    ASSERT_TRUE(RunUntil([&] {
+        return testdisplay::ReadScreenPixel(520, 350, left) &&
+               testdisplay::ReadScreenPixel(680, 350, right) && left == 0xFF0000 &&
+               right == 0x00FF00;
+    })) << std::hex << left << " " << right;
+
+    ASSERT_TRUE(testdisplay::ClickAt(680, 350));
+    ASSERT_TRUE(RunUntil([&] { return Count(below, WM_LBUTTONUP) == 1; }));
+    EXPECT_EQ(Count(layered, WM_LBUTTONDOWN), 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Desktop, DesktopScreen,
     ::testing::Values(WindowSystemUnderTest{"Gtk", WindowSystemKind::Desktop, nullptr, nullptr,

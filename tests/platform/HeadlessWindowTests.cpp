@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
+#include "platform/Mouse.h"
 #include "platform/Present.h"
 #include "platform/Timer.h"
 #include "platform/headless/HeadlessInput.h"
@@ -148,6 +149,28 @@ TEST_P(InMemoryWindows, ShowingActivatesUnlessAskedNotTo) {
     EXPECT_EQ(Messages(first, WM_ACTIVATE).back().wParam, WA_ACTIVE);
     ShowNativeWindow(quiet, ShowCommand::Show);
     EXPECT_EQ(GetForegroundWindow(), first);
+}
+
+TEST_P(InMemoryWindows, TheCursorIsTheOneTheWindowAsksForOverIt) {
+    const WindowId link =
+        Open(MakeRect(0, 0, 100, 100), kStylePopup, 0,
+             [](WindowId, uint32_t message, uintptr_t, intptr_t) -> std::optional<intptr_t> {
+                 if (message == WM_SETCURSOR) {
+                     SetCursor(Cursor::Hand);
+                     return 1;
+                 }
+                 return std::nullopt;
+             });
+    const WindowId plain = Open(MakeRect(200, 0, 100, 100));
+    ShowAndWait(link);
+    ShowAndWait(plain);
+    hl::MouseMove(10, 10);
+    EXPECT_EQ(hl::CurrentCursor(), Cursor::Hand);
+    ASSERT_EQ(Count(link, WM_SETCURSOR), 1u);
+    EXPECT_EQ(LowWord(static_cast<uintptr_t>(Messages(link, WM_SETCURSOR)[0].lParam)),
+              static_cast<uint32_t>(HTCLIENT));
+    hl::MouseMove(210, 10);
+    EXPECT_EQ(hl::CurrentCursor(), Cursor::Arrow);
 }
 
 TEST_P(InMemoryWindows, DialogsAndClipboardAnswerWithoutAPerson) {

@@ -61,6 +61,14 @@ TEST(Shell, FreeSpaceComesFromTheVolume) {
     EXPECT_FALSE(FreeSpace((dir / "missing" / "deeper").string(), bytes));
 }
 
+// Without a desktop setting for the folder (no user-dirs file) it is the home's Downloads.
+TEST(Shell, DownloadsFolderFallsBackToTheHomeFolder) {
+    TempDir home;
+    setenv("HOME", home.path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+    EXPECT_EQ(DownloadsFolder(), (home / "Downloads").string());
+}
+
 TEST(Shell, OnlyProgramsBesideTheExecutableAndOnlyWebAddressesAreStarted) {
     EXPECT_FALSE(StartProgramBesideExecutable("../bin/sh", {}));
     EXPECT_FALSE(StartProgramBesideExecutable("/bin/sh", {}));
