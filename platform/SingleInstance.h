@@ -16,8 +16,9 @@ public:
 };
 
 // Listens for later starts of the same user; each one that sends exactly `message` has it
-// posted to target (wParam 0, lParam 0). Anything else is dropped. Null when another instance
-// already listens under that name.
+// posted to target (wParam 0, lParam 0). Anything else is dropped. Null when the name is taken:
+// NotifyRunningInstance then tells whether by an instance of this user (anyone can take an
+// abstract socket name, but only a peer of the same user is ever answered or trusted).
 std::unique_ptr<InstanceListener> ListenForLaterInstances(const std::string& className,
                                                           const std::string& title,
                                                           WindowId target, uint32_t message);

@@ -7,8 +7,9 @@
 #include "platform/Geometry.h"
 #include "platform/WindowPost.h"
 
-// Native windows. Every call here belongs to the UI thread (the thread that made the first
-// window); only posting (WindowPost.h) may come from other threads.
+// Native windows. Every call here belongs to the UI thread (the thread that first used the
+// window layer, normally by making the first window); only posting (WindowPost.h) may come from
+// other threads.
 namespace platform {
 
 // The window's procedure: every message for the window, with the window's numbers and meaning

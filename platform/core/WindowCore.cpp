@@ -19,6 +19,8 @@ bool WindowCore::Select(WindowSystemKind kind) {
         return kind == kind_;
     }
     if (kind != kind_) {
+        queue_.SetWake(nullptr);
+        started_ = false;
         native_.reset();
         startFailed_ = false;
         kind_ = kind;
@@ -36,13 +38,14 @@ NativeWindows* WindowCore::Native() {
         }
         native_ = std::move(native);
         uiThread_ = std::this_thread::get_id();
+        started_ = true;
         queue_.SetWake([native = native_.get()] { native->Wake(); });
     }
     return native_.get();
 }
 
 bool WindowCore::OnUiThread() const {
-    return native_ != nullptr && std::this_thread::get_id() == uiThread_;
+    return started_ && std::this_thread::get_id() == uiThread_.load();
 }
 
 std::shared_ptr<WindowRecord> WindowCore::Find(WindowId window) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <thread>
@@ -92,7 +93,9 @@ private:
     WindowSystemKind kind_ = WindowSystemKind::Desktop;
     std::unique_ptr<NativeWindows> native_;
     bool startFailed_ = false;
-    std::thread::id uiThread_;
+    // Read by posting threads that ask whether they are the UI thread.
+    std::atomic<bool> started_{false};
+    std::atomic<std::thread::id> uiThread_;
     std::map<WindowId, std::shared_ptr<WindowRecord>> windows_;
     WindowId nextId_ = 0x10000;
     MessageQueue queue_;

@@ -66,6 +66,8 @@ public:
     void ConnectEvents(Native& native);
 
 private:
+    gint RunDialog(GtkWidget* dialog);
+
     core::WindowCore& core_;
     std::map<WindowId, Native> windows_;
     std::map<std::pair<WindowId, uintptr_t>, guint> timers_;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <algorithm>
 #include <cstring>
 #include <thread>

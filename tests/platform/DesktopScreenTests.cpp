@@ -1,9 +1,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/Dialogs.h"
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "platform/Present.h"
+#include "platform/Timer.h"
 #include "platform/linux/testing/VirtualDisplay.h"
 #include "tests/platform/WindowBehaviour.h"
 
@@ -99,6 +101,27 @@ TEST_P(DesktopScreen, ALayeredWindowShowsWhatLiesBelowItsClearPixelsAndPassesCli
     ASSERT_TRUE(testdisplay::ClickAt(680, 350));
     ASSERT_TRUE(RunUntil([&] { return Count(below, WM_LBUTTONUP) == 1; }));
     EXPECT_EQ(Count(layered, WM_LBUTTONDOWN), 0u);
+}
+
+// While a message box waits for its answer the loop goes on: the owner's timer still ticks, and
+// a quit message closes the box and then ends the loop outside it.
+TEST_P(DesktopScreen, AMessageBoxKeepsTheLoopRunningAndGivesWayToQuit) {
+    const WindowId window =
+        Open(MakeRect(100, 100, 300, 200), kStylePopup, 0,
+             [&](WindowId, uint32_t message, uintptr_t, intptr_t) -> std::optional<intptr_t> {
+                 if (message == WM_TIMER && Count(window, WM_TIMER) == 3) {
+                     if (const char* shot = std::getenv("KAVRIN_DIALOG_SCREENSHOT")) {
+                         testdisplay::SaveScreen(shot);
+                     }
+                     PostQuitMessage(4);
+                 }
+                 return std::nullopt;
+             });
+    ShowAndWait(window);
+    ASSERT_TRUE(SetTimer(window, 1, 100));
+    EXPECT_EQ(ShowMessageBox(window, "下载完成", "Kavrin"), IDOK);
+    EXPECT_EQ(Count(window, WM_TIMER), 3u);
+    EXPECT_EQ(RunMessageLoop(), 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(
