@@ -113,7 +113,9 @@ constexpr int PointX(intptr_t lParam) {
 constexpr int PointY(intptr_t lParam) {
     return static_cast<int16_t>(static_cast<uint16_t>((lParam >> 16) & 0xFFFF));
 }
-constexpr uint32_t LowWord(uintptr_t value) { return static_cast<uint32_t>(value & 0xFFFF); }
+constexpr uint32_t LowWord(uintptr_t value) {
+    return static_cast<uint32_t>(value & 0xFFFF);
+}
 constexpr int HighWordSigned(uintptr_t value) {
     return static_cast<int16_t>(static_cast<uint16_t>((value >> 16) & 0xFFFF));
 }

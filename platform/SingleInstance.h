@@ -11,7 +11,7 @@
 namespace platform {
 
 class InstanceListener {
-public:
+  public:
     virtual ~InstanceListener() = default;
 };
 
@@ -20,8 +20,8 @@ public:
 // NotifyRunningInstance then tells whether by an instance of this user (anyone can take an
 // abstract socket name, but only a peer of the same user is ever answered or trusted).
 std::unique_ptr<InstanceListener> ListenForLaterInstances(const std::string& className,
-                                                          const std::string& title,
-                                                          WindowId target, uint32_t message);
+                                                          const std::string& title, WindowId target,
+                                                          uint32_t message);
 
 // True when a running instance of the same user took the message.
 bool NotifyRunningInstance(const std::string& className, const std::string& title,

@@ -8,6 +8,8 @@ enum class WindowSystemKind { Desktop, Headless };
 
 // False when windows exist already (the choice stays as it was).
 bool SelectWindowSystem(WindowSystemKind kind);
-inline bool UseHeadless() { return SelectWindowSystem(WindowSystemKind::Headless); }
+inline bool UseHeadless() {
+    return SelectWindowSystem(WindowSystemKind::Headless);
+}
 
 }  // namespace platform

@@ -132,8 +132,8 @@ bool WindowCore::StartCaptionDrag(WindowId window, Point screen) {
     return true;
 }
 
-void WindowCore::MouseButtonDown(WindowId under, Point screen, MouseButton button,
-                                 bool doubleClick, uintptr_t keys) {
+void WindowCore::MouseButtonDown(WindowId under, Point screen, MouseButton button, bool doubleClick,
+                                 uintptr_t keys) {
     pointer_ = screen;
     const WindowId target = MouseTarget(under);
     if (target == 0) {
@@ -153,8 +153,7 @@ void WindowCore::MouseButtonDown(WindowId under, Point screen, MouseButton butto
             return;
         }
         const auto record = Find(target);
-        if (record != nullptr && (record->style & kStyleNoActivate) == 0 &&
-            foreground_ != target) {
+        if (record != nullptr && (record->style & kStyleNoActivate) == 0 && foreground_ != target) {
             SetForeground(target);
         }
     }
@@ -165,8 +164,7 @@ void WindowCore::MouseButtonDown(WindowId under, Point screen, MouseButton butto
     DeliverMouse(target, message, screen, keys);
 }
 
-void WindowCore::MouseButtonUp(WindowId under, Point screen, MouseButton button,
-                               uintptr_t keys) {
+void WindowCore::MouseButtonUp(WindowId under, Point screen, MouseButton button, uintptr_t keys) {
     pointer_ = screen;
     if (dragging_ != 0 && button == MouseButton::Left) {
         dragging_ = 0;

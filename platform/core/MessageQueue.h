@@ -19,12 +19,12 @@ struct QueuedMessage {
 // Posted messages on their way to the UI thread. Pushing may happen on any thread and calls
 // the wake function so that a loop waiting for native events looks at the queue again.
 class MessageQueue {
-public:
+  public:
     void SetWake(std::function<void()> wake);
     void Push(const QueuedMessage& message);
     bool TryPop(QueuedMessage& message);
 
-private:
+  private:
     std::mutex lock_;
     std::deque<QueuedMessage> queue_;
     std::function<void()> wake_;

@@ -15,7 +15,7 @@
 namespace platform::core {
 
 class NativeWindows {
-public:
+  public:
     virtual ~NativeWindows() = default;
 
     // False when the system cannot run here (no display).

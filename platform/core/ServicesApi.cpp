@@ -52,8 +52,8 @@ void SetCursor(Cursor cursor) {
 
 void PresentBitmap(WindowId window, const BitmapView& bitmap) {
     core::NativeWindows* native = UiNative();
-    if (native != nullptr && Core().Find(window) && bitmap.pixels != nullptr &&
-        bitmap.width > 0 && bitmap.height > 0 && bitmap.stride >= bitmap.width * 4) {
+    if (native != nullptr && Core().Find(window) && bitmap.pixels != nullptr && bitmap.width > 0 &&
+        bitmap.height > 0 && bitmap.stride >= bitmap.width * 4) {
         native->Present(window, bitmap);
     }
 }

@@ -129,7 +129,8 @@ uint32_t GetStyle(WindowId window) {
 
 void SetTopMost(WindowId window, bool topMost) {
     if (const auto record = Core().Find(window)) {
-        record->style = topMost ? (record->style | kStyleTopMost) : (record->style & ~kStyleTopMost);
+        record->style =
+            topMost ? (record->style | kStyleTopMost) : (record->style & ~kStyleTopMost);
         Core().Native()->SetTopMost(*record);
     }
 }

@@ -21,7 +21,7 @@ namespace platform::core {
 enum class MouseButton { Left, Right };
 
 class WindowCore {
-public:
+  public:
     static WindowCore& Instance();
 
     bool Select(WindowSystemKind kind);
@@ -73,7 +73,7 @@ public:
     void NativeBounds(WindowId window, const Rect& rect);
     void NativeFocus(WindowId window, bool focused);
 
-private:
+  private:
     WindowCore();
     bool CallProc(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                   intptr_t& result);

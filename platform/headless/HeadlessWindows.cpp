@@ -121,7 +121,8 @@ bool HeadlessWindows::WaitForEvents(int timeoutMs) {
         return false;
     }
     const auto now = std::chrono::steady_clock::now();
-    const auto limit = timeoutMs < 0 ? TimePoint::max() : now + std::chrono::milliseconds(timeoutMs);
+    const auto limit =
+        timeoutMs < 0 ? TimePoint::max() : now + std::chrono::milliseconds(timeoutMs);
     const auto until = NextTimerDue(limit);
     {
         std::unique_lock lock(wakeLock_);

@@ -15,7 +15,7 @@
 namespace platform::headless {
 
 class HeadlessWindows final : public core::NativeWindows {
-public:
+  public:
     explicit HeadlessWindows(core::WindowCore& core) : core_(core) {}
 
     bool Start() override { return true; }
@@ -58,7 +58,7 @@ public:
     const std::string& LastMessageBoxCaption() const { return messageBoxCaption_; }
     void SetFolderChooserAnswer(const std::string& folder) { folderAnswer_ = folder; }
 
-private:
+  private:
     using TimePoint = std::chrono::steady_clock::time_point;
     struct Timer {
         uint32_t periodMs = 0;

@@ -7,26 +7,37 @@ namespace {
 
 int AnswerFor(gint response, MessageBoxButtons buttons) {
     switch (response) {
-        case GTK_RESPONSE_OK: return IDOK;
-        case GTK_RESPONSE_CANCEL: return IDCANCEL;
-        case GTK_RESPONSE_YES: return IDYES;
-        case GTK_RESPONSE_NO: return IDNO;
-        default: break;
+        case GTK_RESPONSE_OK:
+            return IDOK;
+        case GTK_RESPONSE_CANCEL:
+            return IDCANCEL;
+        case GTK_RESPONSE_YES:
+            return IDYES;
+        case GTK_RESPONSE_NO:
+            return IDNO;
+        default:
+            break;
     }
     // Closed without a button: the answer a closed box gives.
     switch (buttons) {
-        case MessageBoxButtons::Ok: return IDOK;
-        case MessageBoxButtons::OkCancel: return IDCANCEL;
-        case MessageBoxButtons::YesNo: return IDNO;
+        case MessageBoxButtons::Ok:
+            return IDOK;
+        case MessageBoxButtons::OkCancel:
+            return IDCANCEL;
+        case MessageBoxButtons::YesNo:
+            return IDNO;
     }
     return IDCANCEL;
 }
 
 GtkButtonsType ButtonsFor(MessageBoxButtons buttons) {
     switch (buttons) {
-        case MessageBoxButtons::OkCancel: return GTK_BUTTONS_OK_CANCEL;
-        case MessageBoxButtons::YesNo: return GTK_BUTTONS_YES_NO;
-        case MessageBoxButtons::Ok: break;
+        case MessageBoxButtons::OkCancel:
+            return GTK_BUTTONS_OK_CANCEL;
+        case MessageBoxButtons::YesNo:
+            return GTK_BUTTONS_YES_NO;
+        case MessageBoxButtons::Ok:
+            break;
     }
     return GTK_BUTTONS_OK;
 }
@@ -81,8 +92,8 @@ std::string GtkWindows::ChooseFolder(WindowId owner, const std::string& startFol
         gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(dialog), startFolder.c_str());
     }
     std::string chosen;
-    g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkDialog* self, gint response,
-                                                        gpointer data) {
+    g_signal_connect(dialog, "response",
+                     G_CALLBACK(+[](GtkDialog* self, gint response, gpointer data) {
                          if (response != GTK_RESPONSE_ACCEPT) {
                              return;
                          }

@@ -53,7 +53,8 @@ bool IsDoubleClick(WindowId window, const GdkEventButton* event) {
                           event->time - lastPress.time <= static_cast<guint32>(time) &&
                           std::fabs(event->x_root - lastPress.x) <= distance &&
                           std::fabs(event->y_root - lastPress.y) <= distance;
-    lastPress = isDouble ? LastPress{} : LastPress{window, event->time, event->x_root, event->y_root};
+    lastPress =
+        isDouble ? LastPress{} : LastPress{window, event->time, event->x_root, event->y_root};
     return isDouble;
 }
 
@@ -85,9 +86,9 @@ gboolean OnButtonRelease(GtkWidget*, GdkEventButton* event, gpointer data) {
     }
     const bool left = event->button == 1;
     const uintptr_t keys = KeysFromState(event->state) & ~(left ? MK_LBUTTON : MK_RBUTTON);
-    context->system->Core().MouseButtonUp(
-        context->window, RootPoint(event->x_root, event->y_root),
-        left ? core::MouseButton::Left : core::MouseButton::Right, keys);
+    context->system->Core().MouseButtonUp(context->window, RootPoint(event->x_root, event->y_root),
+                                          left ? core::MouseButton::Left : core::MouseButton::Right,
+                                          keys);
     return TRUE;
 }
 
@@ -102,9 +103,8 @@ gboolean OnScroll(GtkWidget*, GdkEventScroll* event, gpointer data) {
         delta = static_cast<int>(-event->delta_y * WHEEL_DELTA);
     }
     if (delta != 0) {
-        context->system->Core().MouseWheel(context->window,
-                                           RootPoint(event->x_root, event->y_root), delta,
-                                           KeysFromState(event->state));
+        context->system->Core().MouseWheel(context->window, RootPoint(event->x_root, event->y_root),
+                                           delta, KeysFromState(event->state));
     }
     return TRUE;
 }
@@ -182,12 +182,11 @@ void Connect(GtkWidget* widget, const char* signal, Handler handler, EventContex
 }  // namespace
 
 void GtkWindows::ConnectEvents(Native& native) {
-    gtk_widget_add_events(native.widget,
-                          GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
-                              GDK_BUTTON_RELEASE_MASK | GDK_ENTER_NOTIFY_MASK |
-                              GDK_LEAVE_NOTIFY_MASK | GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK |
-                              GDK_KEY_RELEASE_MASK | GDK_FOCUS_CHANGE_MASK |
-                              GDK_STRUCTURE_MASK);
+    gtk_widget_add_events(native.widget, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
+                                             GDK_BUTTON_RELEASE_MASK | GDK_ENTER_NOTIFY_MASK |
+                                             GDK_LEAVE_NOTIFY_MASK | GDK_SCROLL_MASK |
+                                             GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK |
+                                             GDK_FOCUS_CHANGE_MASK | GDK_STRUCTURE_MASK);
     EventContext context{this, native.id};
     Connect(native.widget, "motion-notify-event", OnMotion, &context);
     Connect(native.widget, "button-press-event", OnButtonPress, &context);

@@ -125,14 +125,29 @@ void GtkWindows::BeginResizeDrag(WindowId window, intptr_t hit, Point screen) {
     }
     GdkWindowEdge edge = GDK_WINDOW_EDGE_SOUTH_EAST;
     switch (hit) {
-        case HTLEFT: edge = GDK_WINDOW_EDGE_WEST; break;
-        case HTRIGHT: edge = GDK_WINDOW_EDGE_EAST; break;
-        case HTTOP: edge = GDK_WINDOW_EDGE_NORTH; break;
-        case HTTOPLEFT: edge = GDK_WINDOW_EDGE_NORTH_WEST; break;
-        case HTTOPRIGHT: edge = GDK_WINDOW_EDGE_NORTH_EAST; break;
-        case HTBOTTOM: edge = GDK_WINDOW_EDGE_SOUTH; break;
-        case HTBOTTOMLEFT: edge = GDK_WINDOW_EDGE_SOUTH_WEST; break;
-        default: break;
+        case HTLEFT:
+            edge = GDK_WINDOW_EDGE_WEST;
+            break;
+        case HTRIGHT:
+            edge = GDK_WINDOW_EDGE_EAST;
+            break;
+        case HTTOP:
+            edge = GDK_WINDOW_EDGE_NORTH;
+            break;
+        case HTTOPLEFT:
+            edge = GDK_WINDOW_EDGE_NORTH_WEST;
+            break;
+        case HTTOPRIGHT:
+            edge = GDK_WINDOW_EDGE_NORTH_EAST;
+            break;
+        case HTBOTTOM:
+            edge = GDK_WINDOW_EDGE_SOUTH;
+            break;
+        case HTBOTTOMLEFT:
+            edge = GDK_WINDOW_EDGE_SOUTH_WEST;
+            break;
+        default:
+            break;
     }
     gtk_window_begin_resize_drag(gtkWindow, edge, 1, screen.x, screen.y,
                                  gtk_get_current_event_time());

@@ -159,7 +159,8 @@ void GtkWindows::Enable(const core::WindowRecord& window) {
 }
 
 void GtkWindows::Focus(WindowId window) {
-    if (GtkWindow* gtkWindow = GtkOf(window); gtkWindow && gtk_widget_get_visible(GTK_WIDGET(gtkWindow))) {
+    if (GtkWindow* gtkWindow = GtkOf(window);
+        gtkWindow && gtk_widget_get_visible(GTK_WIDGET(gtkWindow))) {
         gtk_window_present(gtkWindow);
     }
 }

@@ -13,7 +13,7 @@
 namespace platform::gtk {
 
 class GtkWindows final : public core::NativeWindows {
-public:
+  public:
     explicit GtkWindows(core::WindowCore& core) : core_(core) {}
     ~GtkWindows() override;
 
@@ -65,7 +65,7 @@ public:
     void ApplyShapes(Native& native);
     void ConnectEvents(Native& native);
 
-private:
+  private:
     gint RunDialog(GtkWidget* dialog);
 
     core::WindowCore& core_;

@@ -5,9 +5,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <algorithm>
 #include <cstring>
 #include <thread>
 
@@ -19,10 +19,12 @@ constexpr char kAccepted = 1;
 
 // An abstract socket name (no file to clean up) that holds the user id, so two users' instances
 // never meet; both ends still check the peer's user id, as anyone may take any abstract name.
-socklen_t MakeAddress(const std::string& className, const std::string& title, sockaddr_un& address) {
+socklen_t MakeAddress(const std::string& className, const std::string& title,
+                      sockaddr_un& address) {
     std::memset(&address, 0, sizeof(address));
     address.sun_family = AF_UNIX;
-    const std::string name = "kavrin-instance-" + std::to_string(getuid()) + "-" + className + "-" + title;
+    const std::string name =
+        "kavrin-instance-" + std::to_string(getuid()) + "-" + className + "-" + title;
     const size_t length = std::min(name.size(), sizeof(address.sun_path) - 1);
     std::memcpy(address.sun_path + 1, name.data(), length);
     return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
@@ -54,7 +56,7 @@ bool ReadExactly(int fd, void* buffer, size_t size) {
 }
 
 class SocketListener final : public InstanceListener {
-public:
+  public:
     SocketListener(int fd, WindowId target, uint32_t message)
         : fd_(fd), target_(target), message_(message) {
         thread_ = std::thread([this] { AcceptLoop(); });
@@ -67,7 +69,7 @@ public:
         close(fd_);
     }
 
-private:
+  private:
     void AcceptLoop() {
         while (!stopping_) {
             const int peer = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
@@ -107,8 +109,8 @@ private:
 }  // namespace
 
 std::unique_ptr<InstanceListener> ListenForLaterInstances(const std::string& className,
-                                                          const std::string& title,
-                                                          WindowId target, uint32_t message) {
+                                                          const std::string& title, WindowId target,
+                                                          uint32_t message) {
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         return nullptr;

@@ -20,8 +20,8 @@ bool SetX11WindowShape(GdkWindow* window, const cairo_region_t* region) {
                                         static_cast<unsigned short>(r.width),
                                         static_cast<unsigned short>(r.height)});
     }
-    XShapeCombineRectangles(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), ShapeBounding,
-                            0, 0, rectangles.data(), count, ShapeSet, Unsorted);
+    XShapeCombineRectangles(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), ShapeBounding, 0,
+                            0, rectangles.data(), count, ShapeSet, Unsorted);
     return true;
 }
 

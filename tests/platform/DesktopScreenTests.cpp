@@ -42,7 +42,8 @@ TEST_P(DesktopScreen, PresentedPixelsAreOnScreenAndAClickReachesTheWindow) {
         return testdisplay::ReadScreenPixel(280, 210, body) &&
                testdisplay::ReadScreenPixel(210, 155, caption) && body == 0x3366CC &&
                caption == 0xE0A020;
-    })) << std::hex << body << " " << caption;
+    })) << std::hex
+        << body << " " << caption;
     uint32_t outside = 0;
     ASSERT_TRUE(testdisplay::ReadScreenPixel(199, 149, outside));
     EXPECT_NE(outside, 0x3366CCu);
@@ -96,7 +97,8 @@ TEST_P(DesktopScreen, ALayeredWindowShowsWhatLiesBelowItsClearPixelsAndPassesCli
         return testdisplay::ReadScreenPixel(520, 350, left) &&
                testdisplay::ReadScreenPixel(680, 350, right) && left == 0xFF0000 &&
                right == 0x00FF00;
-    })) << std::hex << left << " " << right;
+    })) << std::hex
+        << left << " " << right;
 
     ASSERT_TRUE(testdisplay::ClickAt(680, 350));
     ASSERT_TRUE(RunUntil([&] { return Count(below, WM_LBUTTONUP) == 1; }));
@@ -124,10 +126,9 @@ TEST_P(DesktopScreen, AMessageBoxKeepsTheLoopRunningAndGivesWayToQuit) {
     EXPECT_EQ(RunMessageLoop(), 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Desktop, DesktopScreen,
-    ::testing::Values(WindowSystemUnderTest{"Gtk", WindowSystemKind::Desktop, nullptr, nullptr,
-                                            nullptr}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Desktop, DesktopScreen,
+                         ::testing::Values(WindowSystemUnderTest{"Gtk", WindowSystemKind::Desktop,
+                                                                 nullptr, nullptr, nullptr}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

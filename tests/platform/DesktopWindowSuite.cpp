@@ -1,5 +1,5 @@
-#include "platform/linux/testing/VirtualDisplay.h"
 #include "platform/Window.h"
+#include "platform/linux/testing/VirtualDisplay.h"
 #include "tests/platform/WindowBehaviour.h"
 
 namespace {
@@ -7,7 +7,7 @@ namespace {
 // Every test process gets a private X server, started before the window system and ended
 // after the last test.
 class PrivateDisplay : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         ASSERT_TRUE(display_.Start()) << "cannot start a virtual X server";
         ASSERT_TRUE(platform::SelectWindowSystem(platform::WindowSystemKind::Desktop));
@@ -15,7 +15,7 @@ public:
     }
     void TearDown() override { display_.Stop(); }
 
-private:
+  private:
     platform::testdisplay::VirtualDisplay display_;
 };
 
@@ -24,11 +24,10 @@ const auto* const kDisplay = ::testing::AddGlobalTestEnvironment(new PrivateDisp
 }  // namespace
 
 // The shared window cases against GTK on the virtual X server, driven by synthetic input.
-INSTANTIATE_TEST_SUITE_P(
-    Desktop, WindowBehaviour,
-    ::testing::Values(WindowSystemUnderTest{
-        "Gtk", platform::WindowSystemKind::Desktop,
-        [](int x, int y) { platform::testdisplay::MovePointerTo(x, y); },
-        [](int x, int y) { platform::testdisplay::PressButton(x, y); },
-        [](int x, int y) { platform::testdisplay::ReleaseButton(x, y); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Desktop, WindowBehaviour,
+                         ::testing::Values(WindowSystemUnderTest{
+                             "Gtk", platform::WindowSystemKind::Desktop,
+                             [](int x, int y) { platform::testdisplay::MovePointerTo(x, y); },
+                             [](int x, int y) { platform::testdisplay::PressButton(x, y); },
+                             [](int x, int y) { platform::testdisplay::ReleaseButton(x, y); }}),
+                         [](const auto& info) { return std::string(info.param.name); });

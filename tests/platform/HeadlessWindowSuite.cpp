@@ -2,11 +2,10 @@
 #include "tests/platform/WindowBehaviour.h"
 
 // The shared window cases against the in-memory window system.
-INSTANTIATE_TEST_SUITE_P(
-    InMemory, WindowBehaviour,
-    ::testing::Values(WindowSystemUnderTest{
-        "Headless", platform::WindowSystemKind::Headless,
-        [](int x, int y) { platform::headless::MouseMove(x, y); },
-        [](int x, int y) { platform::headless::MouseDown(x, y); },
-        [](int x, int y) { platform::headless::MouseUp(x, y); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(InMemory, WindowBehaviour,
+                         ::testing::Values(WindowSystemUnderTest{
+                             "Headless", platform::WindowSystemKind::Headless,
+                             [](int x, int y) { platform::headless::MouseMove(x, y); },
+                             [](int x, int y) { platform::headless::MouseDown(x, y); },
+                             [](int x, int y) { platform::headless::MouseUp(x, y); }}),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -18,25 +18,24 @@ namespace {
 // What only the in-memory window system can show: its screen, its dialogs and its controls.
 class InMemoryWindows : public WindowBehaviour {};
 
-
 TEST_P(InMemoryWindows, PresentedPixelsCanBeReadBackAndPaintComesWhenIdle) {
     std::vector<uint32_t> pixels(4 * 3, 0xFF102030u);
     pixels[1 * 4 + 2] = 0x80400000u;
-    const WindowId window =
-        Open(MakeRect(0, 0, 4, 3), kStylePopup | kStyleLayered, 0,
-             [&](WindowId self, uint32_t message, uintptr_t, intptr_t) -> std::optional<intptr_t> {
-                 if (message == WM_PAINT) {
-                     // Rows wider than the image: only the image's own columns are taken.
-                     std::vector<uint32_t> padded(6 * 3, 0xDEADBEEFu);
-                     for (int y = 0; y < 3; ++y) {
-                         std::memcpy(&padded[y * 6], &pixels[y * 4], 16);
-                     }
-                     PresentBitmap(self, BitmapView{reinterpret_cast<const uint8_t*>(padded.data()),
-                                                    4, 3, 24});
-                     return 0;
-                 }
-                 return std::nullopt;
-             });
+    const WindowId window = Open(
+        MakeRect(0, 0, 4, 3), kStylePopup | kStyleLayered, 0,
+        [&](WindowId self, uint32_t message, uintptr_t, intptr_t) -> std::optional<intptr_t> {
+            if (message == WM_PAINT) {
+                // Rows wider than the image: only the image's own columns are taken.
+                std::vector<uint32_t> padded(6 * 3, 0xDEADBEEFu);
+                for (int y = 0; y < 3; ++y) {
+                    std::memcpy(&padded[y * 6], &pixels[y * 4], 16);
+                }
+                PresentBitmap(
+                    self, BitmapView{reinterpret_cast<const uint8_t*>(padded.data()), 4, 3, 24});
+                return 0;
+            }
+            return std::nullopt;
+        });
     hl::Bitmap shown;
     EXPECT_FALSE(hl::LastPresented(window, shown));
     ShowAndWait(window);
@@ -190,12 +189,11 @@ TEST_P(InMemoryWindows, DialogsAndClipboardAnswerWithoutAPerson) {
     EXPECT_EQ(GetClipboardText(), "客服 QQ 12345");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    InMemory, InMemoryWindows,
-    ::testing::Values(WindowSystemUnderTest{"Headless", platform::WindowSystemKind::Headless,
-                                            hl::MouseMove,
-                                            [](int x, int y) { hl::MouseDown(x, y); },
-                                            [](int x, int y) { hl::MouseUp(x, y); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(InMemory, InMemoryWindows,
+                         ::testing::Values(WindowSystemUnderTest{
+                             "Headless", platform::WindowSystemKind::Headless, hl::MouseMove,
+                             [](int x, int y) { hl::MouseDown(x, y); },
+                             [](int x, int y) { hl::MouseUp(x, y); }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace {
 constexpr uint32_t kActivate = 1124;
 
 class SingleInstance : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         RegisterMessageSink(kWindow, [this](const PostedMessage& m) {
             last_ = m.message;

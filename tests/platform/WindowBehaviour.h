@@ -35,9 +35,9 @@ struct LoggedMessage {
 // The shared fixture: the same cases run against every window system. Windows made here record
 // every message; a handler may answer a message itself.
 class WindowBehaviour : public ::testing::TestWithParam<WindowSystemUnderTest> {
-protected:
-    using Handler = std::function<std::optional<intptr_t>(platform::WindowId, uint32_t,
-                                                          uintptr_t, intptr_t)>;
+  protected:
+    using Handler =
+        std::function<std::optional<intptr_t>(platform::WindowId, uint32_t, uintptr_t, intptr_t)>;
 
     void SetUp() override;
     void TearDown() override;
@@ -57,7 +57,7 @@ protected:
 
     std::vector<LoggedMessage> log_;
 
-private:
+  private:
     struct Owned {
         Handler handler;
     };

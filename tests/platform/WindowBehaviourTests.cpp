@@ -106,27 +106,27 @@ TEST_P(WindowBehaviour, ModalLoopsNestAndEndInnermostFirst) {
             if (message != kPing) {
                 return std::nullopt;
             }
-            outer = Open(MakeRect(20, 20, 50, 50), kStylePopup, 0,
-                         [&](WindowId self, uint32_t m, uintptr_t, intptr_t)
-                             -> std::optional<intptr_t> {
-                             if (m == kPing) {
-                                 inner = Open(MakeRect(30, 30, 20, 20), kStylePopup, self,
-                                              [&](WindowId me, uint32_t n, uintptr_t, intptr_t)
-                                                  -> std::optional<intptr_t> {
-                                                  if (n == kPing) {
-                                                      DestroyNativeWindow(me);
-                                                  }
-                                                  return std::nullopt;
-                                              });
-                                 PostWindowMessage(inner, kPing, 0, 0);
-                                 EXPECT_TRUE(RunModalLoop(inner));
-                                 order.push_back("inner ended");
-                                 SetTimer(self, 1, 20);
-                             } else if (m == WM_TIMER) {
-                                 DestroyNativeWindow(self);
-                             }
-                             return std::nullopt;
-                         });
+            outer = Open(
+                MakeRect(20, 20, 50, 50), kStylePopup, 0,
+                [&](WindowId self, uint32_t m, uintptr_t, intptr_t) -> std::optional<intptr_t> {
+                    if (m == kPing) {
+                        inner = Open(MakeRect(30, 30, 20, 20), kStylePopup, self,
+                                     [&](WindowId me, uint32_t n, uintptr_t,
+                                         intptr_t) -> std::optional<intptr_t> {
+                                         if (n == kPing) {
+                                             DestroyNativeWindow(me);
+                                         }
+                                         return std::nullopt;
+                                     });
+                        PostWindowMessage(inner, kPing, 0, 0);
+                        EXPECT_TRUE(RunModalLoop(inner));
+                        order.push_back("inner ended");
+                        SetTimer(self, 1, 20);
+                    } else if (m == WM_TIMER) {
+                        DestroyNativeWindow(self);
+                    }
+                    return std::nullopt;
+                });
             PostWindowMessage(outer, kPing, 0, 0);
             EXPECT_TRUE(RunModalLoop(outer));
             order.push_back("outer ended");
@@ -257,15 +257,15 @@ TEST_P(WindowBehaviour, MouseLeaveAndHoverArriveOnceWhenTracked) {
 }
 
 TEST_P(WindowBehaviour, ButtonsReachTheClientAreaUnlessTheHitTestSaysCaption) {
-    const WindowId window =
-        Open(MakeRect(100, 100, 300, 200), kStylePopup, 0,
-             [](WindowId w, uint32_t message, uintptr_t, intptr_t lParam) -> std::optional<intptr_t> {
-                 if (message == WM_NCHITTEST) {
-                     const Point client = ScreenToClient(w, {PointX(lParam), PointY(lParam)});
-                     return client.y < 30 ? HTCAPTION : HTCLIENT;
-                 }
-                 return std::nullopt;
-             });
+    const WindowId window = Open(
+        MakeRect(100, 100, 300, 200), kStylePopup, 0,
+        [](WindowId w, uint32_t message, uintptr_t, intptr_t lParam) -> std::optional<intptr_t> {
+            if (message == WM_NCHITTEST) {
+                const Point client = ScreenToClient(w, {PointX(lParam), PointY(lParam)});
+                return client.y < 30 ? HTCAPTION : HTCLIENT;
+            }
+            return std::nullopt;
+        });
     ShowAndWait(window);
     GetParam().mouseDown(150, 200);
     GetParam().mouseUp(150, 200);

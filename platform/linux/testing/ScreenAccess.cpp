@@ -35,8 +35,8 @@ bool ReadScreenPixel(int x, int y, uint32_t& rgb) {
     if (!display) {
         return false;
     }
-    ImagePtr image(XGetImage(display.get(), DefaultRootWindow(display.get()), x, y, 1, 1,
-                             AllPlanes, ZPixmap));
+    ImagePtr image(
+        XGetImage(display.get(), DefaultRootWindow(display.get()), x, y, 1, 1, AllPlanes, ZPixmap));
     if (!image) {
         return false;
     }

@@ -40,10 +40,10 @@ bool VirtualDisplay::Start(int width, int height) {
         return false;
     }
     fcntl(channel[0], F_SETFD, FD_CLOEXEC);
-    std::vector<std::string> args{"Xvfb",      "-displayfd", std::to_string(channel[1]),
-                                  "-screen",   "0",
-                                  std::to_string(width) + "x" + std::to_string(height) + "x24",
-                                  "-nolisten", "tcp",        "-terminate"};
+    std::vector<std::string> args{
+        "Xvfb",      "-displayfd", std::to_string(channel[1]),
+        "-screen",   "0",          std::to_string(width) + "x" + std::to_string(height) + "x24",
+        "-nolisten", "tcp",        "-terminate"};
     std::vector<char*> argv;
     for (std::string& arg : args) {
         argv.push_back(arg.data());

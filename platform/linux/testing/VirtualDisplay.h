@@ -8,7 +8,7 @@
 namespace platform::testdisplay {
 
 class VirtualDisplay {
-public:
+  public:
     VirtualDisplay() = default;
     ~VirtualDisplay() { Stop(); }
     VirtualDisplay(const VirtualDisplay&) = delete;
@@ -20,7 +20,7 @@ public:
     void Stop();
     int Number() const { return number_; }
 
-private:
+  private:
     int pid_ = -1;
     int number_ = -1;
 };
