@@ -5,7 +5,8 @@
 namespace {
 
 TEST(ChildProcess, ReadsOutputLinesAndReportsTheExitStatus) {
-    auto child = platform::StartChildProcess("/bin/sh", {"sh", "-c", "echo first; echo second; exit 3"});
+    auto child =
+        platform::StartChildProcess("/bin/sh", {"sh", "-c", "echo first; echo second; exit 3"});
     ASSERT_NE(child, nullptr);
     std::string line;
     ASSERT_TRUE(child->ReadLine(line, 5000));

@@ -127,8 +127,8 @@ TEST_P(DesktopScreen, AMessageBoxKeepsTheLoopRunningAndGivesWayToQuit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktop, DesktopScreen,
-                         ::testing::Values(WindowSystemUnderTest{"Gtk", WindowSystemKind::Desktop,
-                                                                 nullptr, nullptr, nullptr}),
+                         ::testing::Values(WindowSystemUnderTest{
+                             "Gtk", WindowSystemKind::Desktop, nullptr, nullptr, nullptr, nullptr}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -29,5 +29,16 @@ INSTANTIATE_TEST_SUITE_P(Desktop, WindowBehaviour,
                              "Gtk", platform::WindowSystemKind::Desktop,
                              [](int x, int y) { platform::testdisplay::MovePointerTo(x, y); },
                              [](int x, int y) { platform::testdisplay::PressButton(x, y); },
-                             [](int x, int y) { platform::testdisplay::ReleaseButton(x, y); }}),
+                             [](int x, int y) { platform::testdisplay::ReleaseButton(x, y); },
+                             [](char16_t key) {
+                                 // X key symbols: Latin letters are their own character; Return and
+                                 // Escape below.
+                                 unsigned long symbol = key;
+                                 if (key == u'\r') {
+                                     symbol = 0xff0d;
+                                 } else if (key == 27) {
+                                     symbol = 0xff1b;
+                                 }
+                                 platform::testdisplay::TypeKey(symbol);
+                             }}),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -193,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(InMemory, InMemoryWindows,
                          ::testing::Values(WindowSystemUnderTest{
                              "Headless", platform::WindowSystemKind::Headless, hl::MouseMove,
                              [](int x, int y) { hl::MouseDown(x, y); },
-                             [](int x, int y) { hl::MouseUp(x, y); }}),
+                             [](int x, int y) { hl::MouseUp(x, y); }, nullptr}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

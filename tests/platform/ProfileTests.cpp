@@ -10,7 +10,7 @@ using platform::WritePrivateProfileString;
 namespace {
 
 class ProfileTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     std::u16string file = dir.Wide("settings.ini");
     void Write(const std::string& text) { WriteWholeFile(dir / "settings.ini", text); }

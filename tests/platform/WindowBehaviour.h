@@ -19,6 +19,8 @@ struct WindowSystemUnderTest {
     std::function<void(int, int)> mouseMove;
     std::function<void(int, int)> mouseDown;
     std::function<void(int, int)> mouseUp;
+    // Presses and releases a key: Escape, Return or a lower-case letter.
+    std::function<void(char16_t)> typeKey;
 };
 
 inline void PrintTo(const WindowSystemUnderTest& system, std::ostream* out) {

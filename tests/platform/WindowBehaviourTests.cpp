@@ -291,6 +291,25 @@ TEST_P(WindowBehaviour, ButtonsReachTheClientAreaUnlessTheHitTestSaysCaption) {
     EXPECT_EQ(GetWindowRect(window), MakeRect(180, 160, 300, 200)) << "the drag ended";
 }
 
+TEST_P(WindowBehaviour, KeysReachTheFocusedWindowAsCodesAndCharacters) {
+    const WindowId window = Open(MakeRect(100, 100, 200, 200));
+    ShowAndWait(window);
+    SetFocus(window);
+    ASSERT_EQ(GetFocus(), window);
+    RunMessageLoopFor(50);
+    GetParam().typeKey(27);
+    GetParam().typeKey(u'q');
+    ASSERT_TRUE(RunUntil([&] { return Count(window, WM_KEYUP) == 2; }));
+    const auto downs = Messages(window, WM_KEYDOWN);
+    const auto chars = Messages(window, WM_CHAR);
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[0].wParam, VK_ESCAPE);
+    EXPECT_EQ(downs[1].wParam, static_cast<uintptr_t>('Q'));
+    ASSERT_EQ(chars.size(), 2u);
+    EXPECT_EQ(chars[0].wParam, 27u);
+    EXPECT_EQ(chars[1].wParam, static_cast<uintptr_t>('q'));
+}
+
 TEST_P(WindowBehaviour, DestroyingAWindowTakesItsOwnedWindowsAndTimers) {
     const WindowId owner = Open(MakeRect(10, 10, 300, 300));
     const WindowId owned = Open(MakeRect(20, 20, 100, 100), kStylePopup, owner);

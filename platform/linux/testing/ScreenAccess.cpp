@@ -86,6 +86,21 @@ bool ReleaseButton(int x, int y) {
     return FakeButton(x, y, false, true);
 }
 
+bool TypeKey(unsigned long keysym) {
+    DisplayPtr display = Open();
+    if (!display) {
+        return false;
+    }
+    const KeyCode code = XKeysymToKeycode(display.get(), keysym);
+    if (code == 0) {
+        return false;
+    }
+    XTestFakeKeyEvent(display.get(), code, True, CurrentTime);
+    XTestFakeKeyEvent(display.get(), code, False, CurrentTime);
+    XSync(display.get(), False);
+    return true;
+}
+
 bool SaveScreen(const std::string& ppmPath) {
     DisplayPtr display = Open();
     if (!display) {

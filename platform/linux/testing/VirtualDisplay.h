@@ -33,6 +33,9 @@ bool MovePointerTo(int x, int y);
 bool ClickAt(int x, int y);
 bool PressButton(int x, int y);
 bool ReleaseButton(int x, int y);
+// Presses and releases the key of an X key symbol (for example 0xff1b, Escape) on the focused
+// window.
+bool TypeKey(unsigned long keysym);
 
 // The whole screen as a binary PPM picture.
 bool SaveScreen(const std::string& ppmPath);
