@@ -197,10 +197,7 @@ void WindowCore::Show(WindowId window, ShowCommand command) {
     }
     native_->Show(*record);
     if (record->minimized != wasMinimized) {
-        const Rect& r = record->rect;
-        Send(window, WM_SIZE, record->minimized ? SIZE_MINIMIZED : SIZE_RESTORED,
-             record->minimized ? 0 : PackPoint(r.Width(), r.Height()));
-        ShowOwnedWithOwner(window, !record->minimized);
+        MinimizedChanged(*record);
     }
     if (!record->visible || record->minimized) {
         if (capture_ == window) {
@@ -214,6 +211,26 @@ void WindowCore::Show(WindowId window, ShowCommand command) {
     } else if (!wasVisible) {
         native_->Raise(window);
     }
+}
+
+void WindowCore::MinimizedChanged(WindowRecord& window) {
+    const Rect& r = window.rect;
+    Send(window.id, WM_SIZE, window.minimized ? SIZE_MINIMIZED : SIZE_RESTORED,
+         window.minimized ? 0 : PackPoint(r.Width(), r.Height()));
+    ShowOwnedWithOwner(window.id, !window.minimized);
+}
+
+// The desktop minimised or restored the window itself (from its taskbar, say).
+void WindowCore::NativeMinimized(WindowId window, bool minimized) {
+    const auto record = Find(window);
+    if (record == nullptr || !record->visible || record->minimized == minimized) {
+        return;
+    }
+    record->minimized = minimized;
+    if (minimized && capture_ == window) {
+        SetCapture(0);
+    }
+    MinimizedChanged(*record);
 }
 
 // Owned windows disappear while their owner is minimised and come back with it.

@@ -72,6 +72,7 @@ class WindowCore {
     void Character(WindowId window, char16_t character);
     void NativeBounds(WindowId window, const Rect& rect);
     void NativeFocus(WindowId window, bool focused);
+    void NativeMinimized(WindowId window, bool minimized);
 
   private:
     WindowCore();
@@ -79,6 +80,7 @@ class WindowCore {
                   intptr_t& result);
     void ApplyRect(WindowRecord& window, const Rect& rect, bool mirror);
     void ShowOwnedWithOwner(WindowId owner, bool show);
+    void MinimizedChanged(WindowRecord& window);
     void DestroyOwned(WindowId owner);
     void ForgetWindow(WindowId window);
     bool PopDueTimer(std::pair<WindowId, uintptr_t>& timer);

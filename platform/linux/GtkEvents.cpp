@@ -151,6 +151,15 @@ gboolean OnConfigure(GtkWidget*, GdkEventConfigure* event, gpointer data) {
     return FALSE;
 }
 
+gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer data) {
+    if ((event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) != 0) {
+        auto* context = static_cast<EventContext*>(data);
+        context->system->Core().NativeMinimized(
+            context->window, (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0);
+    }
+    return FALSE;
+}
+
 gboolean OnGrabBroken(GtkWidget*, GdkEvent*, gpointer data) {
     static_cast<EventContext*>(data)->system->Core().PointerGrabBroken();
     return FALSE;
@@ -200,6 +209,7 @@ void GtkWindows::ConnectEvents(Native& native) {
     Connect(native.widget, "focus-out-event", OnFocus, &context);
     Connect(native.widget, "configure-event", OnConfigure, &context);
     Connect(native.widget, "grab-broken-event", OnGrabBroken, &context);
+    Connect(native.widget, "window-state-event", OnWindowState, &context);
     Connect(native.widget, "delete-event", OnDelete, &context);
     Connect(native.widget, "draw", OnDraw, &context);
 }
