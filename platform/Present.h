@@ -19,6 +19,10 @@ struct BitmapView {
 // alpha from it (their shape where the screen has no compositor).
 void PresentBitmap(WindowId window, const BitmapView& bitmap);
 
+// True when layered windows blend with what lies below (a compositor runs). Without it they are
+// only cut to their opaque pixels, and soft shadows are better not shown at all.
+bool ScreenSupportsTranslucency();
+
 // Asks for a WM_PAINT when the loop is idle.
 void InvalidateWindow(WindowId window);
 

@@ -45,6 +45,7 @@ class NativeWindows {
 
     virtual void Present(WindowId window, const BitmapView& bitmap) = 0;
     virtual void Invalidate(WindowId window) = 0;
+    virtual bool Translucent() const = 0;
 
     // Handles native events that are ready, waiting up to timeoutMs (-1: until something
     // happens) when none is. True when anything was handled.

@@ -58,6 +58,11 @@ void PresentBitmap(WindowId window, const BitmapView& bitmap) {
     }
 }
 
+bool ScreenSupportsTranslucency() {
+    core::NativeWindows* native = UiNative();
+    return native != nullptr && native->Translucent();
+}
+
 void InvalidateWindow(WindowId window) {
     if (core::NativeWindows* native = UiNative(); native != nullptr && Core().Find(window)) {
         native->Invalidate(window);

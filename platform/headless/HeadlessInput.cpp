@@ -107,6 +107,12 @@ Cursor CurrentCursor() {
     return system != nullptr ? system->CurrentCursor() : Cursor::Arrow;
 }
 
+void SetTranslucentScreen(bool translucent) {
+    if (HeadlessWindows* system = System()) {
+        system->SetTranslucent(translucent);
+    }
+}
+
 void SetMessageBoxAnswer(int answer) {
     if (HeadlessWindows* system = System()) {
         system->SetMessageBoxAnswer(answer);

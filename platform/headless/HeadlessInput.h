@@ -46,6 +46,9 @@ bool FireTimer(WindowId window, uintptr_t id);
 
 Cursor CurrentCursor();
 
+// Whether the virtual screen blends layered windows (it does at first), as a compositor would.
+void SetTranslucentScreen(bool translucent);
+
 // Dialogs answer without a person: message boxes give the set answer (IDOK at first) and are
 // recorded; the folder chooser gives the set folder (empty at first, as if cancelled).
 void SetMessageBoxAnswer(int answer);

@@ -41,6 +41,8 @@ class HeadlessWindows final : public core::NativeWindows {
 
     void Present(WindowId window, const BitmapView& bitmap) override;
     void Invalidate(WindowId window) override { dirty_.insert(window); }
+    bool Translucent() const override { return translucent_; }
+    void SetTranslucent(bool translucent) { translucent_ = translucent; }
 
     bool WaitForEvents(int timeoutMs) override;
     void Wake() override;
@@ -75,6 +77,7 @@ class HeadlessWindows final : public core::NativeWindows {
     std::set<WindowId> dirty_;
     std::map<WindowId, Bitmap> presented_;
     Cursor cursor_ = Cursor::Arrow;
+    bool translucent_ = true;
     std::string clipboard_;
     int messageBoxAnswer_ = IDOK;
     std::string messageBoxText_;

@@ -38,6 +38,7 @@ class GtkWindows final : public core::NativeWindows {
 
     void Present(WindowId window, const BitmapView& bitmap) override;
     void Invalidate(WindowId window) override;
+    bool Translucent() const override { return Composited(); }
 
     bool WaitForEvents(int timeoutMs) override;
     void Wake() override;

@@ -40,6 +40,10 @@ TEST_P(InMemoryWindows, PresentedPixelsCanBeReadBackAndPaintComesWhenIdle) {
     EXPECT_FALSE(hl::LastPresented(window, shown));
     ShowAndWait(window);
     ASSERT_TRUE(hl::LastPresented(window, shown));
+    EXPECT_TRUE(ScreenSupportsTranslucency());
+    hl::SetTranslucentScreen(false);
+    EXPECT_FALSE(ScreenSupportsTranslucency());
+    hl::SetTranslucentScreen(true);
     EXPECT_EQ(shown.width, 4);
     EXPECT_EQ(shown.height, 3);
     EXPECT_EQ(shown.At(0, 0), 0xFF102030u);
