@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/ChildProcess.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
@@ -125,6 +126,45 @@ TEST_P(DesktopScreen, AMessageBoxKeepsTheLoopRunningAndGivesWayToQuit) {
     EXPECT_EQ(ShowMessageBox(window, "下载完成", "Kavrin"), IDOK);
     EXPECT_EQ(Count(window, WM_TIMER), 3u);
     EXPECT_EQ(RunMessageLoop(), 4);
+}
+
+// With a compositor on the server a layered window blends its translucent pixels with what lies
+// below, as the shadow needs.
+TEST_P(DesktopScreen, WithACompositorLayeredWindowsBlendWithWhatLiesBelow) {
+    auto compositor = StartChildProcess("/usr/bin/xcompmgr", {"xcompmgr"});
+    ASSERT_NE(compositor, nullptr);
+    ASSERT_TRUE(RunUntil([] { return ScreenSupportsTranslucency(); }, 10000));
+
+    constexpr int kSize = 100;
+    std::vector<uint32_t> red(kSize * kSize, 0xFFFF0000u);
+    std::vector<uint32_t> halfGreen(kSize * kSize, 0x80008000u);  // premultiplied
+    const auto painter = [](std::vector<uint32_t>& pixels) {
+        return [&pixels](WindowId self, uint32_t message, uintptr_t,
+                         intptr_t) -> std::optional<intptr_t> {
+            if (message == WM_PAINT) {
+                PresentBitmap(self, BitmapView{reinterpret_cast<const uint8_t*>(pixels.data()),
+                                               kSize, kSize, kSize * 4});
+                return 0;
+            }
+            return std::nullopt;
+        };
+    };
+    const WindowId below = Open(MakeRect(300, 300, kSize, kSize), kStylePopup, 0, painter(red));
+    const WindowId layered =
+        Open(MakeRect(300, 300, kSize, kSize), kStylePopup | kStyleLayered | kStyleToolWindow,
+             below, painter(halfGreen));
+    ShowAndWait(below);
+    ShowAndWait(layered);
+    uint32_t blended = 0;
+    const auto near = [](uint32_t channel, uint32_t expected) {
+        return channel + 0x10 >= expected && channel <= expected + 0x10;
+    };
+    EXPECT_TRUE(RunUntil([&] {
+        return testdisplay::ReadScreenPixel(350, 350, blended) && near(blended >> 16, 0x80) &&
+               near((blended >> 8) & 0xFF, 0x80) && (blended & 0xFF) < 0x10;
+    })) << std::hex
+        << blended;
+    compositor->Terminate();
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktop, DesktopScreen,
