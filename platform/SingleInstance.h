@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/WindowPost.h"
+
+// One running instance per user. The first instance listens under a name made of the window
+// class and title; a later start hands its message over and ends.
+namespace platform {
+
+class InstanceListener {
+  public:
+    virtual ~InstanceListener() = default;
+};
+
+// Listens for later starts of the same user; each one that sends exactly `message` has it
+// posted to target (wParam 0, lParam 0). Anything else is dropped. Null when the name is taken:
+// NotifyRunningInstance then tells whether by an instance of this user (anyone can take an
+// abstract socket name, but only a peer of the same user is ever answered or trusted).
+std::unique_ptr<InstanceListener> ListenForLaterInstances(const std::string& className,
+                                                          const std::string& title, WindowId target,
+                                                          uint32_t message);
+
+// True when a running instance of the same user took the message.
+bool NotifyRunningInstance(const std::string& className, const std::string& title,
+                           uint32_t message);
+
+}  // namespace platform

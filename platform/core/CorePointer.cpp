@@ -1,0 +1,234 @@
+#include "platform/Messages.h"
+#include "platform/core/WindowCore.h"
+
+namespace platform::core {
+namespace {
+
+// Hover tracking runs on a timer of the window that no caller can ask for.
+constexpr uintptr_t kHoverTimerId = ~static_cast<uintptr_t>(0) - 1;
+
+intptr_t ClientPoint(const WindowRecord& window, Point screen) {
+    return PackPoint(screen.x - window.rect.left, screen.y - window.rect.top);
+}
+
+bool IsSizingCode(intptr_t hit) {
+    return hit >= HTLEFT && hit <= HTBOTTOMRIGHT;
+}
+
+}  // namespace
+
+bool WindowCore::AcceptsMouse(WindowId window) const {
+    const auto record = Find(window);
+    return record != nullptr && record->enabled && record->visible && !record->minimized;
+}
+
+WindowId WindowCore::MouseTarget(WindowId under) const {
+    if (capture_ != 0) {
+        return capture_;
+    }
+    return AcceptsMouse(under) ? under : 0;
+}
+
+void WindowCore::UpdateHovered(WindowId under) {
+    if (under == hovered_) {
+        return;
+    }
+    const WindowId left = hovered_;
+    hovered_ = under;
+    const auto record = Find(left);
+    if (record == nullptr) {
+        return;
+    }
+    if ((record->trackFlags & kTrackHover) != 0) {
+        record->trackFlags &= ~kTrackHover;
+        KillTimer(left, kHoverTimerId);
+    }
+    if ((record->trackFlags & kTrackLeave) != 0) {
+        record->trackFlags &= ~kTrackLeave;
+        Send(left, WM_MOUSELEAVE, 0, 0);
+    }
+}
+
+void WindowCore::RestartHover(WindowId window) {
+    const auto record = Find(window);
+    if (record != nullptr && (record->trackFlags & kTrackHover) != 0) {
+        SetTimer(window, kHoverTimerId, record->hoverMs);
+    }
+}
+
+bool WindowCore::HoverTimerTick(WindowId window, uintptr_t id) {
+    if (id != kHoverTimerId) {
+        return false;
+    }
+    KillTimer(window, kHoverTimerId);
+    const auto record = Find(window);
+    if (record != nullptr && (record->trackFlags & kTrackHover) != 0 && hovered_ == window) {
+        record->trackFlags &= ~kTrackHover;
+        Send(window, WM_MOUSEHOVER, 0, ClientPoint(*record, pointer_));
+    }
+    return true;
+}
+
+void WindowCore::TrackMouse(WindowId window, uint32_t flags, uint32_t hoverMs) {
+    const auto record = Find(window);
+    if (record == nullptr) {
+        return;
+    }
+    if (hovered_ != window) {
+        // As on the original system: asking over another window answers at once.
+        if ((flags & kTrackLeave) != 0) {
+            Post(QueuedMessage{window, WM_MOUSELEAVE, 0, 0});
+        }
+        return;
+    }
+    record->trackFlags |= flags;
+    record->hoverMs = hoverMs == 0 ? kDefaultHoverMs : hoverMs;
+    if ((flags & kTrackHover) != 0) {
+        RestartHover(window);
+    }
+}
+
+void WindowCore::DeliverMouse(WindowId target, uint32_t message, Point screen, uintptr_t keys) {
+    if (const auto record = Find(target)) {
+        Send(target, message, keys, ClientPoint(*record, screen));
+    }
+}
+
+void WindowCore::MouseMove(WindowId under, Point screen, uintptr_t keys) {
+    pointer_ = screen;
+    if (dragging_ != 0) {
+        SetRect(dragging_, dragRect_.MovedTo(dragRect_.left + screen.x - dragStart_.x,
+                                             dragRect_.top + screen.y - dragStart_.y));
+        return;
+    }
+    const WindowId target = MouseTarget(under);
+    UpdateHovered(AcceptsMouse(under) ? under : 0);
+    if (target == 0) {
+        return;
+    }
+    if (capture_ == 0) {
+        const intptr_t hit = Send(target, WM_NCHITTEST, 0, PackPoint(screen.x, screen.y));
+        Send(target, WM_SETCURSOR, target,
+             static_cast<intptr_t>((static_cast<uint32_t>(WM_MOUSEMOVE) << 16) |
+                                   static_cast<uint16_t>(hit)));
+    }
+    DeliverMouse(target, WM_MOUSEMOVE, screen, keys);
+    RestartHover(target);
+}
+
+bool WindowCore::StartCaptionDrag(WindowId window, Point screen) {
+    const auto record = Find(window);
+    if (record == nullptr) {
+        return false;
+    }
+    SetForeground(window);
+    if (native_->BeginMoveDrag(window, screen)) {
+        record->nativeDrag = true;
+        return true;
+    }
+    dragging_ = window;
+    dragStart_ = screen;
+    dragRect_ = record->rect;
+    return true;
+}
+
+void WindowCore::MouseButtonDown(WindowId under, Point screen, MouseButton button, bool doubleClick,
+                                 uintptr_t keys) {
+    pointer_ = screen;
+    const WindowId target = MouseTarget(under);
+    if (target == 0) {
+        return;
+    }
+    if (capture_ == 0) {
+        const intptr_t hit = Send(target, WM_NCHITTEST, 0, PackPoint(screen.x, screen.y));
+        if (button == MouseButton::Left && hit == HTCAPTION) {
+            StartCaptionDrag(target, screen);
+            return;
+        }
+        if (button == MouseButton::Left && IsSizingCode(hit)) {
+            if (const auto record = Find(target)) {
+                record->nativeDrag = true;
+            }
+            native_->BeginResizeDrag(target, hit, screen);
+            return;
+        }
+        const auto record = Find(target);
+        if (record != nullptr && (record->style & kStyleNoActivate) == 0 && foreground_ != target) {
+            SetForeground(target);
+        }
+    }
+    uint32_t message = WM_RBUTTONDOWN;
+    if (button == MouseButton::Left) {
+        message = doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
+    }
+    DeliverMouse(target, message, screen, keys);
+}
+
+void WindowCore::MouseButtonUp(WindowId under, Point screen, MouseButton button, uintptr_t keys) {
+    pointer_ = screen;
+    if (dragging_ != 0 && button == MouseButton::Left) {
+        dragging_ = 0;
+        return;
+    }
+    const WindowId target = MouseTarget(under);
+    if (target != 0) {
+        DeliverMouse(target, button == MouseButton::Left ? WM_LBUTTONUP : WM_RBUTTONUP, screen,
+                     keys);
+    }
+}
+
+void WindowCore::MouseWheel(WindowId under, Point screen, int delta, uintptr_t keys) {
+    pointer_ = screen;
+    const WindowId target = MouseTarget(under);
+    if (target != 0) {
+        const uintptr_t wParam =
+            (static_cast<uintptr_t>(static_cast<uint16_t>(delta)) << 16) | (keys & 0xFFFF);
+        Send(target, WM_MOUSEWHEEL, wParam, PackPoint(screen.x, screen.y));
+    }
+}
+
+void WindowCore::PointerLeft(WindowId window) {
+    if (hovered_ == window && capture_ == 0) {
+        UpdateHovered(0);
+    }
+}
+
+// A system move drag ends without a button release: nothing may stay pressed or captured.
+void WindowCore::PointerGrabBroken() {
+    dragging_ = 0;
+    if (capture_ != 0) {
+        SetCapture(0);
+    }
+}
+
+void WindowCore::SetCapture(WindowId window) {
+    if (window != 0 && !Find(window)) {
+        return;
+    }
+    capture_ = window;
+    native_->Capture(window);
+}
+
+void WindowCore::SetCursor(Cursor cursor) {
+    if (native_ != nullptr) {
+        native_->SetCursor(capture_ != 0 ? capture_ : hovered_, cursor);
+    }
+}
+
+void WindowCore::Key(WindowId window, uint32_t virtualKey, bool down) {
+    const WindowId target = window != 0 ? window : focus_;
+    const auto record = Find(target);
+    if (record != nullptr && record->enabled) {
+        Send(target, down ? WM_KEYDOWN : WM_KEYUP, virtualKey, down ? 1 : 0xC0000001);
+    }
+}
+
+void WindowCore::Character(WindowId window, char16_t character) {
+    const WindowId target = window != 0 ? window : focus_;
+    const auto record = Find(target);
+    if (record != nullptr && record->enabled) {
+        Send(target, WM_CHAR, character, 1);
+    }
+}
+
+}  // namespace platform::core

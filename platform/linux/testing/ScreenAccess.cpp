@@ -1,0 +1,131 @@
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "platform/linux/testing/VirtualDisplay.h"
+
+namespace platform::testdisplay {
+namespace {
+
+struct DisplayCloser {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+
+struct ImageDestroyer {
+    void operator()(XImage* image) const { XDestroyImage(image); }
+};
+using ImagePtr = std::unique_ptr<XImage, ImageDestroyer>;
+
+DisplayPtr Open() {
+    return DisplayPtr(XOpenDisplay(nullptr));
+}
+
+uint32_t PixelAt(XImage* image, int x, int y) {
+    return static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF;
+}
+
+}  // namespace
+
+bool ReadScreenPixel(int x, int y, uint32_t& rgb) {
+    DisplayPtr display = Open();
+    if (!display) {
+        return false;
+    }
+    ImagePtr image(
+        XGetImage(display.get(), DefaultRootWindow(display.get()), x, y, 1, 1, AllPlanes, ZPixmap));
+    if (!image) {
+        return false;
+    }
+    rgb = PixelAt(image.get(), 0, 0);
+    return true;
+}
+
+bool MovePointerTo(int x, int y) {
+    DisplayPtr display = Open();
+    if (!display) {
+        return false;
+    }
+    XTestFakeMotionEvent(display.get(), -1, x, y, CurrentTime);
+    XSync(display.get(), False);
+    return true;
+}
+
+namespace {
+
+bool FakeButton(int x, int y, bool press, bool release) {
+    DisplayPtr display = Open();
+    if (!display) {
+        return false;
+    }
+    XTestFakeMotionEvent(display.get(), -1, x, y, CurrentTime);
+    if (press) {
+        XTestFakeButtonEvent(display.get(), 1, True, CurrentTime);
+    }
+    if (release) {
+        XTestFakeButtonEvent(display.get(), 1, False, CurrentTime);
+    }
+    XSync(display.get(), False);
+    return true;
+}
+
+}  // namespace
+
+bool ClickAt(int x, int y) {
+    return FakeButton(x, y, true, true);
+}
+
+bool PressButton(int x, int y) {
+    return FakeButton(x, y, true, false);
+}
+
+bool ReleaseButton(int x, int y) {
+    return FakeButton(x, y, false, true);
+}
+
+bool TypeKey(unsigned long keysym) {
+    DisplayPtr display = Open();
+    if (!display) {
+        return false;
+    }
+    const KeyCode code = XKeysymToKeycode(display.get(), keysym);
+    if (code == 0) {
+        return false;
+    }
+    XTestFakeKeyEvent(display.get(), code, True, CurrentTime);
+    XTestFakeKeyEvent(display.get(), code, False, CurrentTime);
+    XSync(display.get(), False);
+    return true;
+}
+
+bool SaveScreen(const std::string& ppmPath) {
+    DisplayPtr display = Open();
+    if (!display) {
+        return false;
+    }
+    const Window root = DefaultRootWindow(display.get());
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display.get(), root, &attributes);
+    ImagePtr image(XGetImage(display.get(), root, 0, 0, attributes.width, attributes.height,
+                             AllPlanes, ZPixmap));
+    FILE* file = image ? std::fopen(ppmPath.c_str(), "wb") : nullptr;
+    if (file == nullptr) {
+        return false;
+    }
+    std::fprintf(file, "P6\n%d %d\n255\n", attributes.width, attributes.height);
+    for (int y = 0; y < attributes.height; ++y) {
+        for (int x = 0; x < attributes.width; ++x) {
+            const uint32_t rgb = PixelAt(image.get(), x, y);
+            const unsigned char bytes[3] = {static_cast<unsigned char>(rgb >> 16),
+                                            static_cast<unsigned char>(rgb >> 8),
+                                            static_cast<unsigned char>(rgb)};
+            std::fwrite(bytes, 1, 3, file);
+        }
+    }
+    return std::fclose(file) == 0;
+}
+
+}  // namespace platform::testdisplay

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// For tests of the desktop window system: a private X server, and reading and driving it as a
+// person would, through a connection of its own.
+namespace platform::testdisplay {
+
+class VirtualDisplay {
+  public:
+    VirtualDisplay() = default;
+    ~VirtualDisplay() { Stop(); }
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+
+    // Starts a virtual X server on a display number nobody uses and points DISPLAY at it. The
+    // server ends by itself when its last client goes, so a crashed test leaves none behind.
+    bool Start(int width = 1920, int height = 1080);
+    void Stop();
+    int Number() const { return number_; }
+
+  private:
+    int pid_ = -1;
+    int number_ = -1;
+};
+
+// The colour at a screen point as 0xRRGGBB.
+bool ReadScreenPixel(int x, int y, uint32_t& rgb);
+
+// Synthetic input through the X test extension.
+bool MovePointerTo(int x, int y);
+bool ClickAt(int x, int y);
+bool PressButton(int x, int y);
+bool ReleaseButton(int x, int y);
+// Presses and releases the key of an X key symbol (for example 0xff1b, Escape) on the focused
+// window.
+bool TypeKey(unsigned long keysym);
+
+// The whole screen as a binary PPM picture.
+bool SaveScreen(const std::string& ppmPath);
+
+}  // namespace platform::testdisplay

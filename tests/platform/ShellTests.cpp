@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/Shell.h"
+#include "platform/SingleInstance.h"
+#include "tests/support/TempDir.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr uint32_t kActivate = 1124;
+
+class SingleInstance : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RegisterMessageSink(kWindow, [this](const PostedMessage& m) {
+            last_ = m.message;
+            ++received_;
+        });
+    }
+    void TearDown() override { UnregisterMessageSink(kWindow); }
+
+    static constexpr WindowId kWindow = 0x5150;
+    const std::string className_ = "_SoftMainWnd_";
+    const std::string title_ = "KavrinTest" + std::to_string(std::rand());
+    std::atomic<int> received_{0};
+    std::atomic<uint32_t> last_{0};
+};
+
+TEST_F(SingleInstance, ASecondStartHandsOverOnlyTheActivationMessage) {
+    EXPECT_FALSE(NotifyRunningInstance(className_, title_, kActivate)) << "nobody listens yet";
+    auto listener = ListenForLaterInstances(className_, title_, kWindow, kActivate);
+    ASSERT_NE(listener, nullptr);
+    EXPECT_EQ(ListenForLaterInstances(className_, title_, kWindow, kActivate), nullptr)
+        << "the name is taken";
+
+    EXPECT_TRUE(NotifyRunningInstance(className_, title_, kActivate));
+    EXPECT_EQ(received_.load(), 1);
+    EXPECT_EQ(last_.load(), kActivate);
+
+    EXPECT_FALSE(NotifyRunningInstance(className_, title_, 1125));
+    EXPECT_FALSE(NotifyRunningInstance(className_, title_ + "x", kActivate));
+    EXPECT_EQ(received_.load(), 1);
+
+    listener.reset();
+    EXPECT_FALSE(NotifyRunningInstance(className_, title_, kActivate));
+    EXPECT_NE(ListenForLaterInstances(className_, title_, kWindow, kActivate), nullptr)
+        << "the name is free again";
+}
+
+TEST(Shell, FreeSpaceComesFromTheVolume) {
+    TempDir dir;
+    uint64_t bytes = 0;
+    ASSERT_TRUE(FreeSpace(dir.path().string(), bytes));
+    EXPECT_GT(bytes, 0u);
+    EXPECT_FALSE(FreeSpace((dir / "missing" / "deeper").string(), bytes));
+}
+
+// Without a desktop setting for the folder (no user-dirs file) it is the home's Downloads.
+TEST(Shell, DownloadsFolderFallsBackToTheHomeFolder) {
+    TempDir home;
+    setenv("HOME", home.path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+    EXPECT_EQ(DownloadsFolder(), (home / "Downloads").string());
+}
+
+TEST(Shell, OnlyProgramsBesideTheExecutableAndOnlyWebAddressesAreStarted) {
+    EXPECT_FALSE(StartProgramBesideExecutable("../bin/sh", {}));
+    EXPECT_FALSE(StartProgramBesideExecutable("/bin/sh", {}));
+    EXPECT_FALSE(StartProgramBesideExecutable("", {}));
+    EXPECT_FALSE(StartProgramBesideExecutable("NoSuchProgramHere", {"x"}));
+    EXPECT_FALSE(OpenWebAddress("file:///etc/passwd"));
+    EXPECT_FALSE(OpenWebAddress("javascript:alert(1)"));
+}
+
+}  // namespace
