@@ -1,0 +1,120 @@
+#include "uikit/TextPainter.h"
+
+#include <pango/pangocairo.h>
+
+#include <memory>
+
+#include "common/TextConvert.h"
+#include "uikit/Color.h"
+#include "uikit/ShapePainter.h"
+#include "uikit/TextEngine.h"
+
+namespace uikit {
+
+namespace {
+
+struct LayoutDeleter {
+    void operator()(PangoLayout* layout) const { g_object_unref(layout); }
+};
+using LayoutPtr = std::unique_ptr<PangoLayout, LayoutDeleter>;
+
+bool IsMultiLine(unsigned style) {
+    return (style & TextStyle::kWordBreak) && !(style & TextStyle::kSingleLine);
+}
+
+PangoAlignment HorizontalAlignment(unsigned style) {
+    if (style & TextStyle::kCenter) {
+        return PANGO_ALIGN_CENTER;
+    }
+    if (style & TextStyle::kRight) {
+        return PANGO_ALIGN_RIGHT;
+    }
+    return PANGO_ALIGN_LEFT;
+}
+
+LayoutPtr MakeLayout(const FontUI& font, std::u16string_view text, int width, int height,
+                     unsigned style) {
+    LayoutPtr layout(pango_layout_new(SharedPangoContext()));
+    const std::string utf8 = Utf16ToAnsi(text);
+    pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
+    pango_layout_set_font_description(layout.get(), font.Description());
+    if (font.Spec().underline) {
+        PangoAttrList* attributes = pango_attr_list_new();
+        pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+        pango_layout_set_attributes(layout.get(), attributes);
+        pango_attr_list_unref(attributes);
+    }
+    const bool ellipsis = style & TextStyle::kEndEllipsis;
+    if (IsMultiLine(style)) {
+        if (width > 0) {
+            pango_layout_set_width(layout.get(), width * PANGO_SCALE);
+            pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+        }
+        if (ellipsis && height > 0) {
+            pango_layout_set_height(layout.get(), height * PANGO_SCALE);
+            pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+        }
+        pango_layout_set_alignment(layout.get(), HorizontalAlignment(style));
+    } else {
+        pango_layout_set_single_paragraph_mode(layout.get(), TRUE);
+        if (ellipsis && width > 0) {
+            pango_layout_set_width(layout.get(), width * PANGO_SCALE);
+            pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+        }
+    }
+    return layout;
+}
+
+// Where the layout's top-left goes so that its logical box sits in `rc` as the style asks.
+Point PlaceLayout(PangoLayout* layout, const Rect& rc, unsigned style) {
+    PangoRectangle logical;
+    pango_layout_get_pixel_extents(layout, nullptr, &logical);
+    Point at{rc.left - logical.x, rc.top};
+    // A multi-line layout has the rectangle's width and aligns its lines itself.
+    if (!IsMultiLine(style)) {
+        if (style & TextStyle::kCenter) {
+            at.x += (rc.Width() - logical.width) / 2;
+        } else if (style & TextStyle::kRight) {
+            at.x += rc.Width() - logical.width;
+        }
+    }
+    if (style & TextStyle::kVCenter) {
+        at.y += (rc.Height() - logical.height) / 2;
+    } else if (style & TextStyle::kBottom) {
+        at.y += rc.Height() - logical.height;
+    }
+    return at;
+}
+
+}  // namespace
+
+void DrawTextUI(cairo_t* cr, const FontUI& font, const Rect& rc, std::u16string_view text,
+                uint32_t color, unsigned style) {
+    if (text.empty() || rc.IsEmpty()) {
+        return;
+    }
+    LayoutPtr layout = MakeLayout(font, text, rc.Width(), rc.Height(), style);
+    const Point at = PlaceLayout(layout.get(), rc, style);
+    cairo_save(cr);
+    if (!(style & TextStyle::kNoClip)) {
+        cairo_rectangle(cr, rc.left, rc.top, rc.Width(), rc.Height());
+        cairo_clip(cr);
+    }
+    cairo_set_source_rgb(cr, ColorRed(color) / 255.0, ColorGreen(color) / 255.0,
+                         ColorBlue(color) / 255.0);
+    cairo_move_to(cr, at.x, at.y);
+    pango_cairo_show_layout(cr, layout.get());
+    cairo_restore(cr);
+}
+
+Size MeasureText(const FontUI& font, std::u16string_view text, int width, unsigned style) {
+    if (text.empty()) {
+        return Size{0, font.Metrics().height};
+    }
+    LayoutPtr layout = MakeLayout(font, text, width, 0, style & ~TextStyle::kEndEllipsis);
+    PangoRectangle logical;
+    pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
+    return Size{logical.width, logical.height};
+}
+
+}  // namespace uikit
