@@ -131,7 +131,8 @@ AttributeList ParseAttributeList(std::u16string_view text) {
         }
         list.emplace_back(text.substr(pos, equals - pos),
                           text.substr(equals + 2, close - equals - 2));
-        if (close + 1 >= text.size() || text[close + 1] != u' ') {
+        // Exactly one space: a second one ends the list here.
+        if (close + 2 >= text.size() || text[close + 1] != u' ' || text[close + 2] == u' ') {
             break;
         }
         pos = close + 2;

@@ -41,4 +41,17 @@ FontUI::~FontUI() {
     pango_font_description_free(description_);
 }
 
+std::string FontUI::ResolvedFamily() const {
+    PangoFont* font = pango_context_load_font(SharedPangoContext(), description_);
+    if (!font) {
+        return {};
+    }
+    PangoFontDescription* chosen = pango_font_describe(font);
+    const char* family = pango_font_description_get_family(chosen);
+    std::string result = family ? family : "";
+    pango_font_description_free(chosen);
+    g_object_unref(font);
+    return result;
+}
+
 }  // namespace uikit

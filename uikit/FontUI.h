@@ -35,6 +35,8 @@ class FontUI {
     const FontSpec& Spec() const { return spec_; }
     const FontMetrics& Metrics() const { return metrics_; }
     const PangoFontDescription* Description() const { return description_; }
+    // The family fontconfig actually chose for the face, e.g. to check an alias.
+    std::string ResolvedFamily() const;
 
   private:
     FontSpec spec_;

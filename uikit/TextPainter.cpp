@@ -117,4 +117,9 @@ Size MeasureText(const FontUI& font, std::u16string_view text, int width, unsign
     return Size{logical.width, logical.height};
 }
 
+int CountMissingGlyphs(const FontUI& font, std::u16string_view text) {
+    LayoutPtr layout = MakeLayout(font, text, 0, 0, TextStyle::kSingleLine);
+    return pango_layout_get_unknown_glyphs_count(layout.get());
+}
+
 }  // namespace uikit

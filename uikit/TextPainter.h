@@ -34,4 +34,7 @@ void DrawTextUI(cairo_t* cr, const FontUI& font, const Rect& rc, std::u16string_
 // The size the text takes; `width` limits wrapped text (kWordBreak), <= 0 for no limit.
 Size MeasureText(const FontUI& font, std::u16string_view text, int width, unsigned style);
 
+// How many characters of the text the font (with its fallbacks) has no glyph for.
+int CountMissingGlyphs(const FontUI& font, std::u16string_view text);
+
 }  // namespace uikit
