@@ -2,6 +2,9 @@
 
 #include "tests/uikit/SkinFixture.h"
 #include "uikit/ImageDescriptor.h"
+#include "uikit/MarkupDocUI.h"
+#include "uikit/MarkupNodeUI.h"
+#include "uikit/MarkupResources.h"
 #include "uikit/ResourceTablesUI.h"
 
 namespace {
@@ -56,6 +59,47 @@ TEST(ResourceTables, ADescriptorLoadsItsImageOnceAndKeepsIt) {
     ImageDescriptor missing = ParseImageDescriptor(u"img/none.png");
     EXPECT_EQ(window.ResolveImage(missing), nullptr);
     EXPECT_TRUE(missing.lookedUp);
+}
+
+TEST(MarkupResources, TheSkinFontsBecomeSharedWithTheirDefault) {
+    CMarkupDocUI doc;
+    ASSERT_TRUE(doc.LoadFromFile(u"fonts.xml", LinkedSkin()));
+    ResourceTablesUI window(LinkedSkin());
+    RegisterMarkupResources(doc.GetRoot(), window);
+    ResourceTablesUI other(LinkedSkin());
+    const FontPtr bold = other.FindFont(220);
+    ASSERT_NE(bold, nullptr);
+    EXPECT_EQ(bold->Spec().size, 22);
+    EXPECT_TRUE(bold->Spec().bold);
+    EXPECT_EQ(bold->Spec().face, u"微软雅黑");
+    EXPECT_FALSE(other.FindFont(430)->Spec().bold);
+    EXPECT_EQ(other.GetDefaultFont()->Spec().size, 13);
+    EXPECT_EQ(other.GetFont(999)->Spec().size, 13);
+}
+
+TEST(MarkupResources, RegistersImagesDefaultsAndTextsButSkipsFontsWithoutId) {
+    CMarkupDocUI doc;
+    ASSERT_TRUE(
+        doc.Load(u"<Window><IMAGE NAME=\"img/placeholder.png\" Mask=\"#FFFF00FF\"/>"
+                 u"<font id=\"7160\" name=\"微软雅黑\" size=\"16\" underline=\"true\"/>"
+                 u"<Font name=\"微软雅黑\" size=\"40\" default=\"true\"/>"
+                 u"<Font id=\"7161\" name=\"微软雅黑\" bold=\"True\"/>"
+                 u"<Default name=\"TestButton\" value=\"height=&quot;24&quot;\"/>"
+                 u"<MultiLanguage id=\"7\" value=\"游戏\"/>"
+                 u"<VerticalLayout><Font id=\"7162\" name=\"x\"/></VerticalLayout></Window>"));
+    ResourceTablesUI window(LinkedSkin());
+    RegisterMarkupResources(doc.GetRoot(), window);
+    const auto image = window.GetImage(u"img/placeholder.png");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Pixel(11, 11), 0u);
+    EXPECT_TRUE(window.FindFont(7160)->Spec().underline);
+    EXPECT_EQ(window.FindFont(7161)->Spec().size, 12);  // default size
+    EXPECT_FALSE(window.FindFont(7161)->Spec().bold);   // "True" is not "true"
+    EXPECT_NE(window.GetDefaultFont()->Spec().size, 40);
+    EXPECT_EQ(window.FindFont(7162), nullptr);  // only the root's direct children count
+    EXPECT_EQ(window.GetDefaultAttributeList(u"TestButton"), u"height=\"24\"");
+    EXPECT_EQ(MultiLanguageText(7), u"游戏");
+    EXPECT_EQ(MultiLanguageText(8), u"");
 }
 
 }  // namespace
