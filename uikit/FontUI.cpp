@@ -17,17 +17,17 @@ int PangoToPixels(int units) {
 
 }  // namespace
 
-FontUI::FontUI(FontSpec spec) : spec_(std::move(spec)) {
+FontUI::FontUI(FontInfo info) : info_(std::move(info)) {
     PangoContext* context = SharedPangoContext();
     description_ = pango_font_description_new();
-    pango_font_description_set_family(description_, Utf16ToAnsi(spec_.face).c_str());
+    pango_font_description_set_family(description_, Utf16ToAnsi(info_.face).c_str());
     // Markup sizes are pixel sizes, not points.
     pango_font_description_set_absolute_size(
-        description_, std::max(1, spec_.size) * static_cast<double>(PANGO_SCALE));
+        description_, std::max(1, info_.size) * static_cast<double>(PANGO_SCALE));
     pango_font_description_set_weight(description_,
-                                      spec_.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+                                      info_.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_style(description_,
-                                     spec_.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+                                     info_.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
 
     PangoFontMetrics* metrics = pango_context_get_metrics(context, description_, nullptr);
     metrics_.ascent = PangoToPixels(pango_font_metrics_get_ascent(metrics));

@@ -8,7 +8,7 @@ typedef struct _PangoFontDescription PangoFontDescription;
 namespace uikit {
 
 // A font as markup describes it; size is in pixels.
-struct FontSpec {
+struct FontInfo {
     std::u16string face;
     int size = 12;
     bool bold = false;
@@ -27,19 +27,19 @@ struct FontMetrics {
 // A created font: the Pango description and its metrics. Immutable once made.
 class FontUI {
   public:
-    explicit FontUI(FontSpec spec);
+    explicit FontUI(FontInfo info);
     ~FontUI();
     FontUI(const FontUI&) = delete;
     FontUI& operator=(const FontUI&) = delete;
 
-    const FontSpec& Spec() const { return spec_; }
+    const FontInfo& Info() const { return info_; }
     const FontMetrics& Metrics() const { return metrics_; }
     const PangoFontDescription* Description() const { return description_; }
     // The family fontconfig actually chose for the face, e.g. to check an alias.
     std::string ResolvedFamily() const;
 
   private:
-    FontSpec spec_;
+    FontInfo info_;
     PangoFontDescription* description_ = nullptr;
     FontMetrics metrics_;
 };

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "uikit/SkinArchive.h"
+
 namespace uikit {
 
 GifAnimation DecodeGifFrames(std::span<const uint8_t> bytes) {
@@ -39,6 +41,14 @@ GifAnimation DecodeGifFrames(std::span<const uint8_t> bytes) {
     stbi_image_free(pixels);
     stbi_image_free(delays);
     return animation;
+}
+
+GifAnimation LoadGifAnimation(std::u16string_view name, const SkinArchive& archive) {
+    const SkinArchive::ReadResult file = archive.ReadImage(name);
+    if (file.error != SkinReadError::None) {
+        return {};
+    }
+    return DecodeGifFrames(file.bytes);
 }
 
 }  // namespace uikit

@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "uikit/ImageData.h"
 
 namespace uikit {
+
+class SkinArchive;
 
 // Every frame of an animated image as a full canvas, with how long each stays on screen.
 struct GifAnimation {
@@ -19,5 +22,8 @@ struct GifAnimation {
 
 // Empty (no frames) when the bytes are not a decodable GIF.
 GifAnimation DecodeGifFrames(std::span<const uint8_t> bytes);
+
+// Reads an animation the way images are found: the skin archive, then the name as a plain file.
+GifAnimation LoadGifAnimation(std::u16string_view name, const SkinArchive& archive);
 
 }  // namespace uikit

@@ -58,22 +58,22 @@ void RegisterImage(CMarkupNodeUI& node, ResourceTablesUI& tables) {
 
 void RegisterFont(CMarkupNodeUI& node, ResourceTablesUI& tables) {
     int id = -1;
-    FontSpec spec;
+    FontInfo info;
     bool isDefault = false;
     bool shared = false;
     ForEachAttribute(node, [&](std::u16string_view key, std::u16string_view value) {
         if (EqualNoCase(key, u"id")) {
             id = ParseInt(value);
         } else if (EqualNoCase(key, u"name")) {
-            spec.face = value;
+            info.face = value;
         } else if (EqualNoCase(key, u"size")) {
-            spec.size = ParseInt(value);
+            info.size = ParseInt(value);
         } else if (EqualNoCase(key, u"bold")) {
-            spec.bold = ParseBool(value);
+            info.bold = ParseBool(value);
         } else if (EqualNoCase(key, u"underline")) {
-            spec.underline = ParseBool(value);
+            info.underline = ParseBool(value);
         } else if (EqualNoCase(key, u"italic")) {
-            spec.italic = ParseBool(value);
+            info.italic = ParseBool(value);
         } else if (EqualNoCase(key, u"default")) {
             isDefault = ParseBool(value);
         } else if (EqualNoCase(key, u"shared")) {
@@ -81,12 +81,12 @@ void RegisterFont(CMarkupNodeUI& node, ResourceTablesUI& tables) {
         }
     });
     // Without an id the element is ignored altogether, "default" included.
-    if (id < 0 || spec.face.empty()) {
+    if (id < 0 || info.face.empty()) {
         return;
     }
-    tables.AddFont(id, spec, shared);
+    tables.AddFont(id, info, shared);
     if (isDefault) {
-        tables.SetDefaultFont(spec, shared);
+        tables.SetDefaultFont(info, shared);
     }
 }
 

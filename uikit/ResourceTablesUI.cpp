@@ -8,8 +8,8 @@ namespace uikit {
 namespace {
 
 // The face and size a window falls back to when its markup names no default font.
-FontSpec BuiltInDefaultFont() {
-    return FontSpec{u"微软雅黑", 12, false, false, false};
+FontInfo BuiltInDefaultFont() {
+    return FontInfo{u"微软雅黑", 12, false, false, false};
 }
 
 template <typename Map, typename Key>
@@ -65,8 +65,8 @@ std::shared_ptr<const ImageData> ResourceTablesUI::ResolveImage(ImageDescriptor&
     return descriptor.image;
 }
 
-FontPtr ResourceTablesUI::AddFont(int id, const FontSpec& spec, bool shared) {
-    auto font = std::make_shared<const FontUI>(spec);
+FontPtr ResourceTablesUI::AddFont(int id, const FontInfo& info, bool shared) {
+    auto font = std::make_shared<const FontUI>(info);
     Table(shared).fonts.insert_or_assign(id, font);
     return font;
 }
@@ -85,8 +85,8 @@ FontPtr ResourceTablesUI::GetFont(int id) const {
     return GetDefaultFont();
 }
 
-void ResourceTablesUI::SetDefaultFont(const FontSpec& spec, bool shared) {
-    Table(shared).defaultFont = std::make_shared<const FontUI>(spec);
+void ResourceTablesUI::SetDefaultFont(const FontInfo& info, bool shared) {
+    Table(shared).defaultFont = std::make_shared<const FontUI>(info);
 }
 
 FontPtr ResourceTablesUI::GetDefaultFont() const {

@@ -43,11 +43,11 @@ class ResourceTablesUI {
     // Finds (or loads) the descriptor's image once and keeps it in the descriptor.
     std::shared_ptr<const ImageData> ResolveImage(ImageDescriptor& descriptor);
 
-    FontPtr AddFont(int id, const FontSpec& spec, bool shared);
+    FontPtr AddFont(int id, const FontInfo& info, bool shared);
     // The font of that id; unknown ids give the default font.
     FontPtr GetFont(int id) const;
     FontPtr FindFont(int id) const;  // null for unknown ids
-    void SetDefaultFont(const FontSpec& spec, bool shared);
+    void SetDefaultFont(const FontInfo& info, bool shared);
     FontPtr GetDefaultFont() const;
 
     void AddDefaultAttributeList(std::u16string_view tag, std::u16string_view list, bool shared);

@@ -38,7 +38,7 @@ LayoutPtr MakeLayout(const FontUI& font, std::u16string_view text, int width, in
     const std::string utf8 = Utf16ToAnsi(text);
     pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
     pango_layout_set_font_description(layout.get(), font.Description());
-    if (font.Spec().underline) {
+    if (font.Info().underline) {
         PangoAttrList* attributes = pango_attr_list_new();
         pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
         pango_layout_set_attributes(layout.get(), attributes);

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "tests/uikit/SkinFixture.h"
+#include "tests/uikit/ZipBuilder.h"
 #include "uikit/Canvas.h"
 #include "uikit/GifFrames.h"
 #include "uikit/ImageData.h"
@@ -123,6 +124,12 @@ TEST(ImageDecoding, AnimatedGifGivesEveryFrameAndItsDelay) {
     EXPECT_EQ(gif.frames[0]->Pixel(0, 0), kRed);
     EXPECT_EQ(gif.frames[1]->Pixel(0, 0), kBlue);
     EXPECT_TRUE(DecodeGifFrames(std::span<const uint8_t>(kTwoFrameGif, 20)).frames.empty());
+
+    SkinArchive archive;
+    archive.SetFromMemory(MakeZip(
+        {{"img/gif/loading.gif", std::string(std::begin(kTwoFrameGif), std::end(kTwoFrameGif))}}));
+    EXPECT_EQ(LoadGifAnimation(u"IMG\\gif\\Loading.gif", archive).frames.size(), 2u);
+    EXPECT_TRUE(LoadGifAnimation(u"img/gif/none.gif", archive).frames.empty());
 }
 
 class ImageDrawing : public ::testing::Test {

@@ -64,7 +64,7 @@ TEST(MarkupParser, DecodesTheFiveEntitiesAndKeepsOtherAmpersands) {
     EXPECT_EQ(label.GetChild().GetName(), u"Child");
 }
 
-TEST(MarkupParser, KeepsWhitespaceAndSpecialCharactersInsideValues) {
+TEST(MarkupParser, KeepsWhitespaceAndMarkupCharactersInsideValues) {
     CMarkupDocUI doc;
     ASSERT_TRUE(doc.Load(u"<a v=\"  two  spaces\n/> \" w=\"\" x=\"1\"/>"));
     CMarkupNodeUI a = doc.GetRoot();

@@ -14,19 +14,19 @@ using namespace uikit;
 TEST(ResourceTables, AWindowsOwnFontWinsOverTheSharedOneOfTheSameId) {
     ResourceTablesUI message(LinkedSkin());
     ResourceTablesUI other(LinkedSkin());
-    other.AddFont(9160, FontSpec{u"微软雅黑", 14}, /*shared=*/true);
-    message.AddFont(9160, FontSpec{u"微软雅黑", 16}, /*shared=*/false);
-    EXPECT_EQ(message.GetFont(9160)->Spec().size, 16);
-    EXPECT_EQ(other.GetFont(9160)->Spec().size, 14);
+    other.AddFont(9160, FontInfo{u"微软雅黑", 14}, /*shared=*/true);
+    message.AddFont(9160, FontInfo{u"微软雅黑", 16}, /*shared=*/false);
+    EXPECT_EQ(message.GetFont(9160)->Info().size, 16);
+    EXPECT_EQ(other.GetFont(9160)->Info().size, 14);
 }
 
 TEST(ResourceTables, UnknownFontIdsGiveTheDefaultFont) {
     ResourceTablesUI window(LinkedSkin());
     EXPECT_EQ(window.FindFont(-1), nullptr);
     ASSERT_NE(window.GetFont(-1), nullptr);  // a built-in default even before any markup
-    window.SetDefaultFont(FontSpec{u"微软雅黑", 13}, /*shared=*/false);
-    EXPECT_EQ(window.GetFont(987654)->Spec().size, 13);
-    EXPECT_EQ(window.GetDefaultFont()->Spec().size, 13);
+    window.SetDefaultFont(FontInfo{u"微软雅黑", 13}, /*shared=*/false);
+    EXPECT_EQ(window.GetFont(987654)->Info().size, 13);
+    EXPECT_EQ(window.GetDefaultFont()->Info().size, 13);
 }
 
 TEST(ResourceTables, ImagesAndDefaultsArePrivateFirst) {
@@ -69,12 +69,12 @@ TEST(MarkupResources, TheSkinFontsBecomeSharedWithTheirDefault) {
     ResourceTablesUI other(LinkedSkin());
     const FontPtr bold = other.FindFont(220);
     ASSERT_NE(bold, nullptr);
-    EXPECT_EQ(bold->Spec().size, 22);
-    EXPECT_TRUE(bold->Spec().bold);
-    EXPECT_EQ(bold->Spec().face, u"微软雅黑");
-    EXPECT_FALSE(other.FindFont(430)->Spec().bold);
-    EXPECT_EQ(other.GetDefaultFont()->Spec().size, 13);
-    EXPECT_EQ(other.GetFont(999)->Spec().size, 13);
+    EXPECT_EQ(bold->Info().size, 22);
+    EXPECT_TRUE(bold->Info().bold);
+    EXPECT_EQ(bold->Info().face, u"微软雅黑");
+    EXPECT_FALSE(other.FindFont(430)->Info().bold);
+    EXPECT_EQ(other.GetDefaultFont()->Info().size, 13);
+    EXPECT_EQ(other.GetFont(999)->Info().size, 13);
 }
 
 TEST(MarkupResources, RegistersImagesDefaultsAndTextsButSkipsFontsWithoutId) {
@@ -92,10 +92,10 @@ TEST(MarkupResources, RegistersImagesDefaultsAndTextsButSkipsFontsWithoutId) {
     const auto image = window.GetImage(u"img/placeholder.png");
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->Pixel(11, 11), 0u);
-    EXPECT_TRUE(window.FindFont(7160)->Spec().underline);
-    EXPECT_EQ(window.FindFont(7161)->Spec().size, 12);  // default size
-    EXPECT_FALSE(window.FindFont(7161)->Spec().bold);   // "True" is not "true"
-    EXPECT_NE(window.GetDefaultFont()->Spec().size, 40);
+    EXPECT_TRUE(window.FindFont(7160)->Info().underline);
+    EXPECT_EQ(window.FindFont(7161)->Info().size, 12);  // default size
+    EXPECT_FALSE(window.FindFont(7161)->Info().bold);   // "True" is not "true"
+    EXPECT_NE(window.GetDefaultFont()->Info().size, 40);
     EXPECT_EQ(window.FindFont(7162), nullptr);  // only the root's direct children count
     EXPECT_EQ(window.GetDefaultAttributeList(u"TestButton"), u"height=\"24\"");
     EXPECT_EQ(MultiLanguageText(7), u"游戏");

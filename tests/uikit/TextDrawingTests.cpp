@@ -44,13 +44,13 @@ Ink DrawInk(const FontUI& font, std::u16string_view text, Rect rc, unsigned styl
 }
 
 const FontUI& Font16() {
-    static const FontUI font(FontSpec{u"微软雅黑", 16});
+    static const FontUI font(FontInfo{u"微软雅黑", 16});
     return font;
 }
 
 TEST(TextDrawing, TheSkinFaceMapsToTheInstalledCjkFace) {
     EXPECT_EQ(Font16().ResolvedFamily(), "WenQuanYi Micro Hei");
-    EXPECT_EQ(FontUI(FontSpec{u"Microsoft YaHei", 12}).ResolvedFamily(), "WenQuanYi Micro Hei");
+    EXPECT_EQ(FontUI(FontInfo{u"Microsoft YaHei", 12}).ResolvedFamily(), "WenQuanYi Micro Hei");
     EXPECT_EQ(CountMissingGlyphs(Font16(), u"游戏 Kavrin 1.6"), 0);
     const FontMetrics& metrics = Font16().Metrics();
     EXPECT_GE(metrics.height, 16);
@@ -115,8 +115,8 @@ TEST(TextDrawing, BoldAndUnderlineChangeTheInk) {
     const Rect rc{0, 0, 200, 40};
     const Ink regular = DrawInk(Font16(), u"Kavrin 游戏", rc, TS::kSingleLine);
     const Ink bold =
-        DrawInk(FontUI(FontSpec{u"微软雅黑", 16, true}), u"Kavrin 游戏", rc, TS::kSingleLine);
-    const Ink underlined = DrawInk(FontUI(FontSpec{u"微软雅黑", 16, false, true}), u"Kavrin 游戏",
+        DrawInk(FontUI(FontInfo{u"微软雅黑", 16, true}), u"Kavrin 游戏", rc, TS::kSingleLine);
+    const Ink underlined = DrawInk(FontUI(FontInfo{u"微软雅黑", 16, false, true}), u"Kavrin 游戏",
                                    rc, TS::kSingleLine);
     EXPECT_GT(bold.pixels, regular.pixels);
     EXPECT_GT(underlined.box.bottom, regular.box.bottom);
@@ -137,11 +137,11 @@ TEST(TextDrawing, WritesASampleDrawing) {
     DrawTextUI(cr, Font16(), {180, 50, 350, 90}, u"下载 Download", 0xFFFFFFFF,
                TS::kSingleLine | TS::kCenter | TS::kVCenter);
     DrawRoundBorder(cr, {180, 100, 350, 190}, 1, 8, 8, 0xFFD0D7DE);
-    DrawTextUI(cr, FontUI(FontSpec{u"微软雅黑", 12}), {186, 104, 344, 186},
+    DrawTextUI(cr, FontUI(FontInfo{u"微软雅黑", 12}), {186, 104, 344, 186},
                u"魔兽争霸3：冰封王座 is a classic real-time strategy game 经典即时战略游戏, long "
                u"enough to wrap and end with an ellipsis somewhere down here.",
                0xFF333333, TS::kWordBreak | TS::kEndEllipsis);
-    DrawTextUI(cr, FontUI(FontSpec{u"微软雅黑", 14, true, true}), {10, 120, 170, 190},
+    DrawTextUI(cr, FontUI(FontInfo{u"微软雅黑", 14, true, true}), {10, 120, 170, 190},
                u"帮助页面 Help", 0xFF1B7AFF, TS::kSingleLine | TS::kBottom);
     const auto path = std::filesystem::temp_directory_path() / "kavrin-uikit-sample.png";
     ASSERT_TRUE(canvas.WritePng(path.string()));
