@@ -6,7 +6,6 @@
 
 #include "common/TextConvert.h"
 #include "uikit/Color.h"
-#include "uikit/ShapePainter.h"
 #include "uikit/TextEngine.h"
 
 namespace uikit {
@@ -18,8 +17,9 @@ struct LayoutDeleter {
 };
 using LayoutPtr = std::unique_ptr<PangoLayout, LayoutDeleter>;
 
+// Without kSingleLine, line breaks in the text start new lines; kWordBreak also wraps.
 bool IsMultiLine(unsigned style) {
-    return (style & TextStyle::kWordBreak) && !(style & TextStyle::kSingleLine);
+    return !(style & TextStyle::kSingleLine);
 }
 
 PangoAlignment HorizontalAlignment(unsigned style) {
@@ -32,6 +32,29 @@ PangoAlignment HorizontalAlignment(unsigned style) {
     return PANGO_ALIGN_LEFT;
 }
 
+void SetUnderline(PangoLayout* layout) {
+    PangoAttrList* attributes = pango_attr_list_new();
+    pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    pango_layout_set_attributes(layout, attributes);
+    pango_attr_list_unref(attributes);
+}
+
+// A layout with a width wraps its lines (or, ellipsized, cuts each one) at that width.
+void SetLineBreaking(PangoLayout* layout, int width, int height, unsigned style) {
+    const bool ellipsis = (style & TextStyle::kEndEllipsis) && width > 0;
+    if (IsMultiLine(style) && (style & TextStyle::kWordBreak) && width > 0) {
+        pango_layout_set_width(layout, width * PANGO_SCALE);
+        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+        if (ellipsis && height > 0) {
+            pango_layout_set_height(layout, height * PANGO_SCALE);
+            pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+        }
+    } else if (ellipsis) {
+        pango_layout_set_width(layout, width * PANGO_SCALE);
+        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    }
+}
+
 LayoutPtr MakeLayout(const FontUI& font, std::u16string_view text, int width, int height,
                      unsigned style) {
     LayoutPtr layout(pango_layout_new(SharedPangoContext()));
@@ -39,29 +62,14 @@ LayoutPtr MakeLayout(const FontUI& font, std::u16string_view text, int width, in
     pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
     pango_layout_set_font_description(layout.get(), font.Description());
     if (font.Info().underline) {
-        PangoAttrList* attributes = pango_attr_list_new();
-        pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-        pango_layout_set_attributes(layout.get(), attributes);
-        pango_attr_list_unref(attributes);
+        SetUnderline(layout.get());
     }
-    const bool ellipsis = style & TextStyle::kEndEllipsis;
-    if (IsMultiLine(style)) {
-        if (width > 0) {
-            pango_layout_set_width(layout.get(), width * PANGO_SCALE);
-            pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
-        }
-        if (ellipsis && height > 0) {
-            pango_layout_set_height(layout.get(), height * PANGO_SCALE);
-            pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
-        }
-        pango_layout_set_alignment(layout.get(), HorizontalAlignment(style));
-    } else {
+    if (!IsMultiLine(style)) {
         pango_layout_set_single_paragraph_mode(layout.get(), TRUE);
-        if (ellipsis && width > 0) {
-            pango_layout_set_width(layout.get(), width * PANGO_SCALE);
-            pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
-        }
     }
+    SetLineBreaking(layout.get(), width, height, style);
+    // Lines are aligned within the layout's width, or within the widest line when it has none.
+    pango_layout_set_alignment(layout.get(), HorizontalAlignment(style));
     return layout;
 }
 
@@ -69,9 +77,11 @@ LayoutPtr MakeLayout(const FontUI& font, std::u16string_view text, int width, in
 Point PlaceLayout(PangoLayout* layout, const Rect& rc, unsigned style) {
     PangoRectangle logical;
     pango_layout_get_pixel_extents(layout, nullptr, &logical);
-    Point at{rc.left - logical.x, rc.top};
-    // A multi-line layout has the rectangle's width and aligns its lines itself.
-    if (!IsMultiLine(style)) {
+    Point at{rc.left, rc.top};
+    // A layout as wide as the rectangle has placed its lines already; otherwise the block of
+    // lines is placed here.
+    if (pango_layout_get_width(layout) < 0) {
+        at.x -= logical.x;
         if (style & TextStyle::kCenter) {
             at.x += (rc.Width() - logical.width) / 2;
         } else if (style & TextStyle::kRight) {

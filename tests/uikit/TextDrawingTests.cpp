@@ -103,12 +103,19 @@ TEST(TextDrawing, WordBreakWrapsAtTheRectangleWidth) {
     EXPECT_GE(wrapped.cy, 3 * line.cy);
     // Line breaks count only when the text is not single-line.
     EXPECT_EQ(MeasureText(Font16(), u"a\nb", 0, TS::kSingleLine).cy, line.cy);
-    EXPECT_GT(MeasureText(Font16(), u"a\nb", 0, TS::kWordBreak).cy, line.cy);
+    EXPECT_GT(MeasureText(Font16(), u"a\nb", 0, TS::kLeft).cy, line.cy);
 
     const Ink ink =
         DrawInk(Font16(), text, {0, 0, 90, 200}, TS::kWordBreak | TS::kCenter, 200, 200);
     EXPECT_LE(ink.box.right, 90);
     EXPECT_GT(ink.box.bottom, 2 * line.cy);
+    EXPECT_NEAR((ink.box.left + ink.box.right) / 2, 45, 4);  // each line centred in the width
+
+    // Without word breaks, lines end only at line breaks and are aligned one by one.
+    const Ink right = DrawInk(Font16(), u"wide line\nx", {0, 0, 200, 60}, TS::kRight, 200, 60);
+    EXPECT_GT(right.box.right, 195);
+    EXPECT_LT(right.box.left, 150);
+    EXPECT_GT(right.box.bottom, line.cy + 4);
 }
 
 TEST(TextDrawing, BoldAndUnderlineChangeTheInk) {
