@@ -7,6 +7,7 @@
 #include <new>
 
 #include "common/TextConvert.h"
+#include "platform/Resource.h"
 
 namespace uikit {
 
@@ -39,6 +40,12 @@ SkinReadError CheckSize(uint64_t size, size_t limit) {
 }
 
 }  // namespace
+
+bool InstallLinkedSkin() {
+    const std::span<const uint8_t> resource = platform::FindResource("ZIPRES", 131);
+    return SkinArchive::Instance().SetFromMemory(
+        std::vector<uint8_t>(resource.begin(), resource.end()));
+}
 
 std::string_view SkinReadErrorMessage(SkinReadError error) {
     switch (error) {

@@ -21,6 +21,11 @@ enum class SkinReadError {
     ReadFile,     // "Could not read file"
 };
 
+// Hands the skin linked into the program (resource "ZIPRES" 131) to the process archive. The
+// archive counts as set even when the resource is missing, so markup loads then fail with
+// "Error opening zip file" instead of reading stray files. False when it cannot be opened.
+bool InstallLinkedSkin();
+
 // The message a markup load reports for each failure; the texts are part of the skin contract.
 std::string_view SkinReadErrorMessage(SkinReadError error);
 

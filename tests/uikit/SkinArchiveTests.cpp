@@ -158,6 +158,11 @@ TEST(SkinArchive, TheProgramCarriesTheSkinAsResource131) {
     EXPECT_EQ(fonts, 30);
     EXPECT_TRUE(doc.LoadFromFile(u"Placeholder.xml", archive));
     EXPECT_EQ(archive.ReadImage(u"img\\placeholder.png").error, SkinReadError::None);
+
+    // The process archive, as start-up installs it, serves plain loads.
+    ASSERT_TRUE(uikit::InstallLinkedSkin());
+    EXPECT_TRUE(doc.LoadFromFile(u"placeholder.XML"));
+    EXPECT_EQ(doc.GetRoot().GetName(), u"Window");
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST(TextDrawing, WordBreakWrapsAtTheRectangleWidth) {
     EXPECT_GT(right.box.bottom, line.cy + 4);
 }
 
-TEST(TextDrawing, BoldAndUnderlineChangeTheInk) {
+TEST(TextDrawing, BoldUnderlineAndItalicChangeTheInk) {
     const Rect rc{0, 0, 200, 40};
     const Ink regular = DrawInk(Font16(), u"Kavrin 游戏", rc, TS::kSingleLine);
     const Ink bold =
@@ -127,6 +127,10 @@ TEST(TextDrawing, BoldAndUnderlineChangeTheInk) {
                                    rc, TS::kSingleLine);
     EXPECT_GT(bold.pixels, regular.pixels);
     EXPECT_GT(underlined.box.bottom, regular.box.bottom);
+    // The face has no italic; a slanted one is made, which leans the ink to the right.
+    const Ink italic = DrawInk(FontUI(FontInfo{u"微软雅黑", 16, false, false, true}),
+                               u"Kavrin 游戏", rc, TS::kSingleLine);
+    EXPECT_GT(italic.box.right, regular.box.right);
 }
 
 // A sample of everything together, written where a developer can look at it.
