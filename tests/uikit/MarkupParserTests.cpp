@@ -73,6 +73,14 @@ TEST(MarkupParser, KeepsWhitespaceAndMarkupCharactersInsideValues) {
     EXPECT_TRUE(a.HasAttribute(u"w"));
     EXPECT_EQ(a.GetAttributeValue(u"w"), u"");
     EXPECT_EQ(a.GetAttributeValue(u"x"), u"1");
+
+    // A nameless attribute is accepted and does not hide the ones after it.
+    ASSERT_TRUE(doc.Load(u"<a =\"&amp;&amp;\" b = \"2\"></a>"));
+    CMarkupNodeUI b = doc.GetRoot();
+    ASSERT_EQ(b.GetAttributeCount(), 2);
+    EXPECT_EQ(b.GetAttributeName(0), u"");
+    EXPECT_EQ(b.GetAttributeValue(0), u"&&");
+    EXPECT_EQ(b.GetAttributeValue(u"b"), u"2");
 }
 
 TEST(MarkupParser, ReportsEachGrammarErrorWithItsMessage) {
