@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+
+#include "common/TextConvert.h"
+#include "tests/uikit/SkinFixture.h"
+#include "uikit/AttributeSyntax.h"
+#include "uikit/GifFrames.h"
+#include "uikit/ImageData.h"
+#include "uikit/ImageDescriptor.h"
+#include "uikit/MarkupDocUI.h"
+#include "uikit/MarkupNodeUI.h"
+
+using namespace uikit;
+
+namespace {
+
+const char16_t* const kMarkupFiles[] = {
+    u"MainWnd.xml",
+    u"Menu.xml",
+    u"MessageWnd.xml",
+    u"GameItem.xml",
+    u"OwnGamePackageItemUI.xml",
+    u"gameLabeItem.xml",
+    u"gameDetailLabelItem.xml",
+    u"DownWnd.xml",
+    u"DownItem.xml",
+    u"DownloadList.xml",
+    u"SettingPathWnd.xml",
+    u"OrderList.xml",
+    u"fonts.xml",
+};
+
+// Attributes whose values are image descriptors, in elements and in attribute lists.
+bool IsImageAttribute(std::u16string_view name) {
+    static const std::set<std::u16string_view> kNames = {
+        u"bkimage",       u"normalimage",      u"hotimage",      u"pushedimage",
+        u"selectedimage", u"disabledimage",    u"shadowimage",   u"thumbnormalimage",
+        u"thumbhotimage", u"thumbpushedimage", u"bknormalimage", u"focusedimage",
+    };
+    return kNames.count(name) != 0;
+}
+
+struct ImageUse {
+    std::u16string file;
+    std::u16string value;
+};
+
+void CollectFromAttribute(const std::u16string& file, std::u16string_view name,
+                          std::u16string_view value, std::vector<ImageUse>& uses) {
+    if (name == u"value") {  // a Default element's attribute list
+        for (const auto& [inner, innerValue] : ParseAttributeList(value)) {
+            CollectFromAttribute(file, inner, innerValue, uses);
+        }
+    } else if (IsImageAttribute(name) && !value.empty()) {
+        uses.push_back({file, std::u16string(value)});
+    }
+}
+
+void CollectImages(const std::u16string& file, CMarkupNodeUI node, std::vector<ImageUse>& uses) {
+    for (; node.IsValid(); node = node.GetSibling()) {
+        for (int i = 0; i < node.GetAttributeCount(); ++i) {
+            CollectFromAttribute(file, node.GetAttributeName(i), node.GetAttributeValue(i), uses);
+        }
+        CollectImages(file, node.GetChild(), uses);
+    }
+}
+
+std::vector<ImageUse> AllImageUses() {
+    std::vector<ImageUse> uses;
+    for (const char16_t* file : kMarkupFiles) {
+        CMarkupDocUI doc;
+        if (doc.LoadFromFile(file, LinkedSkin())) {
+            CollectImages(file, doc.GetRoot(), uses);
+        }
+    }
+    return uses;
+}
+
+TEST(Skin, EveryMarkupFileLoadsFromThePackedArchive) {
+    for (const char16_t* file : kMarkupFiles) {
+        CMarkupDocUI doc;
+        EXPECT_TRUE(doc.LoadFromFile(file, LinkedSkin()))
+            << Utf16ToAnsi(file) << ": " << Utf16ToAnsi(doc.GetLastErrorMessage()) << " at "
+            << Utf16ToAnsi(doc.GetLastErrorLocation());
+    }
+    // The program asks for these spellings; the archive stores others.
+    for (const char16_t* asked : {u"DownLoadList.xml", u"orderList.xml"}) {
+        CMarkupDocUI doc;
+        EXPECT_TRUE(doc.LoadFromFile(asked, LinkedSkin())) << Utf16ToAnsi(asked);
+    }
+}
+
+TEST(Skin, EveryImageTheMarkupNamesDecodesAndHoldsItsCuts) {
+    const std::vector<ImageUse> uses = AllImageUses();
+    ASSERT_GT(uses.size(), 30u);
+    for (const ImageUse& use : uses) {
+        SCOPED_TRACE(Utf16ToAnsi(use.file) + ": " + Utf16ToAnsi(use.value));
+        const ImageDescriptor descriptor = ParseImageDescriptor(use.value);
+        const auto image = LoadImageUI(descriptor.name, u"", descriptor.mask, LinkedSkin());
+        ASSERT_NE(image, nullptr);
+        const Rect& s = descriptor.source;
+        if (s != Rect{}) {
+            EXPECT_GE(s.left, 0);
+            EXPECT_GE(s.top, 0);
+            EXPECT_LE(s.right, image->width);
+            EXPECT_LE(s.bottom, image->height);
+            EXPECT_FALSE(s.IsEmpty());
+        }
+        const int width = s != Rect{} ? s.Width() : image->width;
+        const int height = s != Rect{} ? s.Height() : image->height;
+        EXPECT_LE(descriptor.corners.left + descriptor.corners.right, width);
+        EXPECT_LE(descriptor.corners.top + descriptor.corners.bottom, height);
+    }
+}
+
+TEST(Skin, CoversAnimationsAndLogosTheServerCanName) {
+    for (const char* name : {"bf", "cs", "hj", "xj"}) {
+        const auto cover = LoadImageUI(AnsiToUtf16(std::string("img/cover/") + name + ".jpg"), u"",
+                                       0, LinkedSkin());
+        ASSERT_NE(cover, nullptr) << name;
+        EXPECT_EQ(cover->width, 170);
+        EXPECT_EQ(cover->height, 225);
+    }
+    for (const char* name : {"cs", "hj", "ms", "xj"}) {
+        const auto read =
+            LinkedSkin().ReadImage(AnsiToUtf16(std::string("img/gif/") + name + ".gif"));
+        const GifAnimation animation = DecodeGifFrames(read.bytes);
+        EXPECT_GE(animation.frames.size(), 8u) << name;
+        EXPECT_EQ(animation.width, 518);
+        EXPECT_EQ(animation.height, 292);
+        for (int delay : animation.delaysMs) {
+            EXPECT_GE(delay, 100);
+        }
+    }
+    for (const char* name : {"xj", "cs", "ms", "hj"}) {
+        const auto logo = LoadImageUI(AnsiToUtf16(std::string("img/logo/") + name + ".png"), u"", 0,
+                                      LinkedSkin());
+        ASSERT_NE(logo, nullptr) << name;
+        EXPECT_EQ(logo->width, 32);
+        EXPECT_EQ(logo->height, 32);
+    }
+}
+
+TEST(Skin, TheShadowIsASoftRingAroundAnEmptyCentre) {
+    const auto shadow = LoadImageUI(u"images/bk_shadow.png", u"", 0, LinkedSkin());
+    ASSERT_NE(shadow, nullptr);
+    const auto alpha = [&](int x, int y) { return shadow->Pixel(x, y) >> 24; };
+    EXPECT_EQ(alpha(shadow->width / 2, shadow->height / 2), 0u);             // the window covers it
+    EXPECT_EQ(alpha(0, 0), 0u);                                              // fades out completely
+    EXPECT_GT(alpha(12, shadow->height / 2), alpha(4, shadow->height / 2));  // darker inward
+    EXPECT_GT(alpha(12, shadow->height / 2), 60u);
+}
+
+TEST(Skin, NavigationStripsHaveAWhiteNormalAndABlueSelectedHalf) {
+    for (const char* name : {"GameBookBtn", "MyDownload", "MyOrderForm", "UseHelpBtn"}) {
+        const auto strip =
+            LoadImageUI(AnsiToUtf16(std::string("img/") + name + ".png"), u"", 0, LinkedSkin());
+        ASSERT_NE(strip, nullptr) << name;
+        EXPECT_EQ(strip->width, 172);
+        EXPECT_EQ(strip->height, 60);
+        EXPECT_EQ(strip->Pixel(5, 15), 0xFFFFFFFFu) << name;
+        EXPECT_EQ(strip->Pixel(5, 45), 0xFF347AEAu) << name;
+    }
+}
+
+}  // namespace
