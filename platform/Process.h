@@ -7,6 +7,22 @@ namespace platform {
 // Full path of the running executable in UTF-16, or empty if the system does not tell it.
 std::u16string ExecutablePath();
 
+// Whether the process runs with the rights of the administrators' group (root here).
+bool IsAdministratorMember();
+
+// The major version of the system as the rights check reads it. Linux desktops have no
+// elevation prompt, so the platform answers as systems before elevation existed did (5): the
+// rights check then lets every process go on.
+int OsMajorVersion();
+
+// Starts the running executable again with raised rights. There is no elevation prompt on this
+// system, so this always fails.
+bool RelaunchElevated();
+
+// Ends the process at once with the code, without running destructors or exit handlers, so
+// that no worker still running can touch state being torn down.
+[[noreturn]] void ExitProcess(int code);
+
 // The path separator of this system.
 constexpr char16_t kPathSeparator = u'/';
 

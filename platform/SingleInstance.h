@@ -23,7 +23,19 @@ std::unique_ptr<InstanceListener> ListenForLaterInstances(const std::string& cla
                                                           const std::string& title, WindowId target,
                                                           uint32_t message);
 
-// True when a running instance of the same user took the message.
+// A running instance of the same user, found by its class and title as a window is found.
+class RunningInstance {
+  public:
+    virtual ~RunningInstance() = default;
+    // Hands the message over; true when the running instance took it.
+    virtual bool Post(uint32_t message) = 0;
+};
+
+// Null when no instance of this user is running.
+std::unique_ptr<RunningInstance> FindRunningInstance(const std::string& className,
+                                                     const std::string& title);
+
+// Find and post in one step: true when a running instance of the same user took the message.
 bool NotifyRunningInstance(const std::string& className, const std::string& title,
                            uint32_t message);
 

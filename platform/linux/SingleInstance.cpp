@@ -124,23 +124,48 @@ std::unique_ptr<InstanceListener> ListenForLaterInstances(const std::string& cla
     return std::make_unique<SocketListener>(fd, target, message);
 }
 
-bool NotifyRunningInstance(const std::string& className, const std::string& title,
-                           uint32_t message) {
+namespace {
+
+// A connection to the listening instance of this user, opened by the lookup and used by the post.
+class SocketInstance final : public RunningInstance {
+  public:
+    explicit SocketInstance(int fd) : fd_(fd) {}
+    ~SocketInstance() override { close(fd_); }
+
+    bool Post(uint32_t message) override {
+        if (write(fd_, &message, sizeof(message)) != static_cast<ssize_t>(sizeof(message))) {
+            return false;
+        }
+        SetReadTimeout(fd_);
+        char answer = 0;
+        return ReadExactly(fd_, &answer, 1) && answer == kAccepted;
+    }
+
+  private:
+    int fd_;
+};
+
+}  // namespace
+
+std::unique_ptr<RunningInstance> FindRunningInstance(const std::string& className,
+                                                     const std::string& title) {
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
-        return false;
+        return nullptr;
     }
     sockaddr_un address;
     const socklen_t length = MakeAddress(className, title, address);
-    bool accepted = false;
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && PeerIsThisUser(fd) &&
-        write(fd, &message, sizeof(message)) == static_cast<ssize_t>(sizeof(message))) {
-        SetReadTimeout(fd);
-        char answer = 0;
-        accepted = ReadExactly(fd, &answer, 1) && answer == kAccepted;
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 || !PeerIsThisUser(fd)) {
+        close(fd);
+        return nullptr;
     }
-    close(fd);
-    return accepted;
+    return std::make_unique<SocketInstance>(fd);
+}
+
+bool NotifyRunningInstance(const std::string& className, const std::string& title,
+                           uint32_t message) {
+    const auto instance = FindRunningInstance(className, title);
+    return instance != nullptr && instance->Post(message);
 }
 
 }  // namespace platform

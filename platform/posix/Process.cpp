@@ -3,6 +3,8 @@
 #include <limits.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include "common/TextConvert.h"
 
 namespace platform {
@@ -14,6 +16,23 @@ std::u16string ExecutablePath() {
         return {};
     }
     return AnsiToUtf16(std::string_view(buffer, static_cast<size_t>(n)));
+}
+
+bool IsAdministratorMember() {
+    return geteuid() == 0;
+}
+
+int OsMajorVersion() {
+    return 5;
+}
+
+bool RelaunchElevated() {
+    return false;
+}
+
+void ExitProcess(int code) {
+    std::fflush(nullptr);
+    _exit(code);
 }
 
 }  // namespace platform

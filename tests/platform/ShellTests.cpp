@@ -53,6 +53,17 @@ TEST_F(SingleInstance, ASecondStartHandsOverOnlyTheActivationMessage) {
         << "the name is free again";
 }
 
+TEST_F(SingleInstance, TheLookupFindsTheInstanceAndOnlyThePostTellsIt) {
+    EXPECT_EQ(FindRunningInstance(className_, title_), nullptr);
+    auto listener = ListenForLaterInstances(className_, title_, kWindow, kActivate);
+    auto found = FindRunningInstance(className_, title_);
+    ASSERT_NE(found, nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(received_.load(), 0) << "finding is not telling";
+    EXPECT_TRUE(found->Post(kActivate));
+    EXPECT_EQ(received_.load(), 1);
+}
+
 TEST(Shell, FreeSpaceComesFromTheVolume) {
     TempDir dir;
     uint64_t bytes = 0;
