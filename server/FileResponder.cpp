@@ -1,10 +1,7 @@
 #include "server/FileResponder.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -15,13 +12,9 @@ namespace {
 constexpr size_t kPieceSize = 64 * 1024;
 constexpr const char* kFileType = "application/octet-stream";
 
+// One open file per answer; the library asks for its pieces in order from one thread.
 struct FileHandle {
-    int fd = -1;
-    ~FileHandle() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
+    std::ifstream stream;
 };
 
 // Sends bytes [first, first + length) of the file; offsets from httplib are relative to first.
@@ -30,8 +23,10 @@ void StreamRange(httplib::Response& response, std::shared_ptr<FileHandle> file, 
     response.set_content_provider(
         length, kFileType, [file, first](size_t offset, size_t remaining, httplib::DataSink& sink) {
             std::vector<char> piece(std::min(remaining, kPieceSize));
-            const ssize_t got =
-                ::pread(file->fd, piece.data(), piece.size(), static_cast<off_t>(first + offset));
+            file->stream.clear();
+            file->stream.seekg(static_cast<std::streamoff>(first + offset));
+            file->stream.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+            const std::streamsize got = file->stream.gcount();
             // A file that shrank under us ends the answer rather than looping forever.
             return got > 0 && sink.write(piece.data(), static_cast<size_t>(got));
         });
@@ -42,14 +37,18 @@ void StreamRange(httplib::Response& response, std::shared_ptr<FileHandle> file, 
 uint64_t RespondWithFile(const httplib::Request& request, httplib::Response& response,
                          const std::filesystem::path& path) {
     auto file = std::make_shared<FileHandle>();
-    file->fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
-    if (file->fd < 0 || ::fstat(file->fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    std::error_code error;
+    const bool regular = std::filesystem::is_regular_file(path, error);
+    const uintmax_t fileSize = regular ? std::filesystem::file_size(path, error) : 0;
+    if (regular && !error) {
+        file->stream.open(path, std::ios::binary);
+    }
+    if (!regular || error || !file->stream) {
         response.status = 404;
         response.set_content("not found\n", "text/plain");
         return response.body.size();
     }
-    const auto size = static_cast<uint64_t>(info.st_size);
+    const auto size = static_cast<uint64_t>(fileSize);
     const ByteRange range = ParseByteRange(request.get_header_value("Range"), size);
     response.set_header("Accept-Ranges", "bytes");
     if (range.kind == ByteRange::Kind::Unsatisfiable) {

@@ -1,12 +1,12 @@
 #include "server/HttpFrontend.h"
 
 #include <openssl/ssl.h>
-#include <sys/socket.h>
 
 #include <chrono>
 #include <string>
 #include <thread>
 
+#include "platform/Termination.h"
 #include "server/FileResponder.h"
 #include "server/RequestLog.h"
 #include "server/RequestTarget.h"
@@ -69,6 +69,6 @@ void HttpFrontend::Stall(const httplib::Request& request) const {
     }
     const int fd = request.ssl != nullptr ? SSL_get_fd(request.ssl) : -1;
     if (fd >= 0) {
-        ::shutdown(fd, SHUT_RDWR);
+        platform::ShutdownConnection(fd);
     }
 }

@@ -1,8 +1,5 @@
 // kavrin-server: the reference API and download server, over HTTPS on loopback.
 
-#include <signal.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +8,7 @@
 
 #include <httplib.h>
 
+#include "platform/Termination.h"
 #include "server/ApiHandler.h"
 #include "server/DataStore.h"
 #include "server/HttpFrontend.h"
@@ -22,19 +20,6 @@ namespace {
 int Fail(const std::string& message) {
     std::fprintf(stderr, "kavrin-server: %s\n", message.c_str());
     return 1;
-}
-
-// Termination signals are taken by one thread with sigwait, so stopping the server happens in
-// ordinary code rather than in a signal handler. Must run before any other thread starts.
-sigset_t BlockTerminationSignals() {
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &set, nullptr);
-    // A client that hangs up mid-download must not kill the server.
-    signal(SIGPIPE, SIG_IGN);
-    return set;
 }
 
 int BindPort(httplib::Server& server, const ServerOptions& options) {
@@ -53,7 +38,8 @@ int main(int argc, char** argv) {
         std::fputs(ServerUsage(), stderr);
         return Fail(error);
     }
-    const sigset_t signals = BlockTerminationSignals();
+    // Before any thread starts, so that only the stopper below sees the request to stop.
+    platform::TerminationWaiter termination;
 
     RsaPrivateKey key;
     if (!key.LoadFile(options.rsaKeyFile)) {
@@ -82,8 +68,7 @@ int main(int argc, char** argv) {
     });
 
     std::thread stopper([&] {
-        int signal = 0;
-        sigwait(&signals, &signal);
+        termination.Wait();
         stopping = true;
         server.stop();
     });
@@ -92,7 +77,7 @@ int main(int argc, char** argv) {
     const bool listened = server.listen_after_bind();
     // When the server ends on its own, wake the stopper so it can be joined.
     if (!stopping) {
-        kill(getpid(), SIGTERM);
+        termination.Wake();
     }
     stopper.join();
     return listened ? 0 : 1;
