@@ -1,0 +1,53 @@
+#include "uikit/builder/ControlFactoryUI.h"
+
+#include <functional>
+
+#include "uikit/controls/ContainerUI.h"
+#include "uikit/controls/ControlUI.h"
+#include "uikit/controls/ScrollBarUI.h"
+#include "uikit/controls/TextCompareUI.h"
+#include "uikit/layout/HorizontalLayoutUI.h"
+#include "uikit/layout/TabLayoutUI.h"
+#include "uikit/layout/TileLayoutUI.h"
+#include "uikit/layout/VerticalLayoutUI.h"
+
+namespace uikit {
+
+namespace {
+
+struct TagEntry {
+    std::u16string_view tag;
+    CControlUI* (*make)();
+    bool exactCase;
+};
+
+template <typename T>
+CControlUI* Make() {
+    return new T();
+}
+
+constexpr TagEntry kTags[] = {
+    {u"Control", &Make<CControlUI>, false},
+    {u"Container", &Make<CContainerUI>, false},
+    {u"VerticalLayout", &Make<CVerticalLayoutUI>, false},
+    {u"VBox", &Make<CVerticalLayoutUI>, false},
+    {u"HorizontalLayout", &Make<CHorizontalLayoutUI>, false},
+    {u"HBox", &Make<CHorizontalLayoutUI>, false},
+    {u"TileLayout", &Make<CTileLayoutUI>, false},
+    {u"TabLayout", &Make<CTabLayoutUI>, false},
+    {u"ScrollBar", &Make<CScrollBarUI>, false},
+};
+
+}  // namespace
+
+CControlUI* CreateLibraryControl(std::u16string_view tag) {
+    for (const TagEntry& entry : kTags) {
+        const bool match = entry.exactCase ? tag == entry.tag : EqualsNoCase(tag, entry.tag);
+        if (match) {
+            return entry.make();
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace uikit

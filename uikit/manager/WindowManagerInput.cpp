@@ -1,0 +1,180 @@
+// Turns the window's input into control events: pointer tracking, capture, focus and keys.
+#include "uikit/controls/ControlUI.h"
+#include "uikit/manager/WindowManagerUI.h"
+
+namespace uikit {
+
+void CWindowManagerUI::DispatchEvent(CControlUI* control, int type, Point pt, uintptr_t wParam) {
+    if (control == nullptr || control->GetManager() != this) {
+        return;
+    }
+    EventRecordUI event;
+    event.type = type;
+    event.sender = control;
+    event.timestamp = Now();
+    event.ptMouse = pt;
+    event.wParam = wParam;
+    control->Event(event);
+}
+
+void CWindowManagerUI::UpdateHover(CControlUI* newHover, Point pt) {
+    if (newHover == hover_) {
+        return;
+    }
+    CControlUI* old = hover_;
+    hover_ = newHover;
+    DispatchEvent(old, UIEVENT_MOUSELEAVE, pt);
+    // The leave handler may have changed the tree; only a still-hovered control is entered.
+    if (hover_ == newHover) {
+        DispatchEvent(newHover, UIEVENT_MOUSEENTER, pt);
+    }
+}
+
+void CWindowManagerUI::OnMouseMove(Point pt) {
+    mousePos_ = pt;
+    CControlUI* under = FindControl(pt);
+    if (under != nullptr && under->GetManager() != this) {
+        return;
+    }
+    UpdateHover(under, pt);
+    DispatchEvent(captured_ != nullptr ? captured_ : hover_, UIEVENT_MOUSEMOVE, pt);
+}
+
+void CWindowManagerUI::OnLButtonDown(Point pt) {
+    mousePos_ = pt;
+    CControlUI* control = FindControl(pt);
+    if (control == nullptr || control->GetManager() != this) {
+        return;
+    }
+    captured_ = control;
+    SetFocus(control);
+    DispatchEvent(captured_, UIEVENT_BUTTONDOWN, pt);
+}
+
+void CWindowManagerUI::OnLButtonUp(Point pt) {
+    mousePos_ = pt;
+    CControlUI* control = captured_;
+    captured_ = nullptr;
+    DispatchEvent(control, UIEVENT_BUTTONUP, pt);
+}
+
+void CWindowManagerUI::OnLButtonDblClk(Point pt) {
+    mousePos_ = pt;
+    CControlUI* control = FindControl(pt);
+    if (control == nullptr || control->GetManager() != this) {
+        return;
+    }
+    captured_ = control;
+    DispatchEvent(control, UIEVENT_DBLCLICK, pt);
+}
+
+void CWindowManagerUI::OnRButtonDown(Point pt) {
+    mousePos_ = pt;
+    CControlUI* control = FindControl(pt);
+    if (control == nullptr || control->GetManager() != this) {
+        return;
+    }
+    SetFocus(control);
+    DispatchEvent(control, UIEVENT_RBUTTONDOWN, pt);
+}
+
+void CWindowManagerUI::OnMouseWheel(Point pt, int delta) {
+    mousePos_ = pt;
+    DispatchEvent(FindControl(pt), UIEVENT_SCROLLWHEEL, pt, delta > 0 ? 0 : 1);
+    // Scrolling moved the controls under a pointer that stayed put.
+    OnMouseMove(pt);
+}
+
+void CWindowManagerUI::OnMouseHover(Point pt) {
+    mousePos_ = pt;
+    DispatchEvent(hover_, UIEVENT_MOUSEHOVER, pt);
+}
+
+void CWindowManagerUI::OnContextMenu(Point pt) {
+    DispatchEvent(FindControl(pt), UIEVENT_CONTEXTMENU, pt);
+}
+
+void CWindowManagerUI::OnKeyDown(int key) {
+    keyPressed_ = focus_;
+    if (focus_ == nullptr) {
+        return;
+    }
+    EventRecordUI event;
+    event.type = UIEVENT_KEYDOWN;
+    event.sender = focus_;
+    event.timestamp = Now();
+    event.ptMouse = mousePos_;
+    event.chKey = static_cast<char16_t>(key);
+    event.wParam = static_cast<uintptr_t>(key);
+    focus_->Event(event);
+}
+
+void CWindowManagerUI::OnKeyUp(int key) {
+    CControlUI* control = keyPressed_;
+    keyPressed_ = nullptr;
+    if (control == nullptr) {
+        return;
+    }
+    EventRecordUI event;
+    event.type = UIEVENT_KEYUP;
+    event.sender = control;
+    event.timestamp = Now();
+    event.chKey = static_cast<char16_t>(key);
+    event.wParam = static_cast<uintptr_t>(key);
+    control->Event(event);
+}
+
+void CWindowManagerUI::OnChar(char16_t ch) {
+    if (focus_ == nullptr) {
+        return;
+    }
+    EventRecordUI event;
+    event.type = UIEVENT_CHAR;
+    event.sender = focus_;
+    event.timestamp = Now();
+    event.chKey = ch;
+    event.wParam = ch;
+    focus_->Event(event);
+}
+
+void CWindowManagerUI::OnSize(Size client) {
+    clientSize_ = client;
+    DispatchEvent(focus_, UIEVENT_WINDOWSIZE, mousePos_);
+    if (root_ != nullptr) {
+        root_->NeedUpdate();
+    }
+    updateNeeded_ = true;
+}
+
+void CWindowManagerUI::OnClose() {
+    CControlUI* hovered = hover_;
+    hover_ = nullptr;
+    DispatchEvent(hovered, UIEVENT_MOUSELEAVE, mousePos_);
+    CControlUI* captured = captured_;
+    captured_ = nullptr;
+    DispatchEvent(captured, UIEVENT_BUTTONUP, mousePos_);
+    SetFocus(nullptr);
+}
+
+void CWindowManagerUI::SetFocus(CControlUI* control) {
+    if (control == focus_) {
+        return;
+    }
+    if (control != nullptr &&
+        (control->GetManager() != this || !control->IsVisible() || !control->IsEnabled())) {
+        return;
+    }
+    CControlUI* old = focus_;
+    focus_ = nullptr;
+    if (old != nullptr) {
+        DispatchEvent(old, UIEVENT_KILLFOCUS, mousePos_);
+        SendNotify(old, u"killfocus");
+    }
+    focus_ = control;
+    if (control != nullptr) {
+        DispatchEvent(control, UIEVENT_SETFOCUS, mousePos_);
+        SendNotify(control, u"setfocus");
+    }
+}
+
+}  // namespace uikit
