@@ -2,10 +2,15 @@
 
 #include <functional>
 
+#include "uikit/controls/ButtonUI.h"
+#include "uikit/controls/CheckBoxUI.h"
 #include "uikit/controls/ContainerUI.h"
 #include "uikit/controls/ControlUI.h"
+#include "uikit/controls/LabelUI.h"
+#include "uikit/controls/OptionUI.h"
 #include "uikit/controls/ScrollBarUI.h"
 #include "uikit/controls/TextCompareUI.h"
+#include "uikit/controls/TextUI.h"
 #include "uikit/layout/HorizontalLayoutUI.h"
 #include "uikit/layout/TabLayoutUI.h"
 #include "uikit/layout/TileLayoutUI.h"
@@ -36,6 +41,11 @@ constexpr TagEntry kTags[] = {
     {u"TileLayout", &Make<CTileLayoutUI>, false},
     {u"TabLayout", &Make<CTabLayoutUI>, false},
     {u"ScrollBar", &Make<CScrollBarUI>, false},
+    {u"Label", &Make<CLabelUI>, false},
+    {u"Text", &Make<CTextUI>, false},
+    {u"Button", &Make<CButtonUI>, false},
+    {u"Option", &Make<COptionUI>, false},
+    {u"CheckBox", &Make<CCheckBoxUI>, false},
 };
 
 }  // namespace
