@@ -6,7 +6,11 @@
 #include "uikit/controls/CheckBoxUI.h"
 #include "uikit/controls/ContainerUI.h"
 #include "uikit/controls/ControlUI.h"
+#include "uikit/controls/EditUI.h"
+#include "uikit/controls/GifAnimUI.h"
 #include "uikit/controls/LabelUI.h"
+#include "uikit/controls/ListContainerElementUI.h"
+#include "uikit/controls/ListUI.h"
 #include "uikit/controls/OptionUI.h"
 #include "uikit/controls/ScrollBarUI.h"
 #include "uikit/controls/TextCompareUI.h"
@@ -46,6 +50,10 @@ constexpr TagEntry kTags[] = {
     {u"Button", &Make<CButtonUI>, false},
     {u"Option", &Make<COptionUI>, false},
     {u"CheckBox", &Make<CCheckBoxUI>, false},
+    {u"Edit", &Make<CEditUI>, false},
+    {u"GifAnim", &Make<CGifAnimUI>, true},
+    {u"List", &Make<CListUI>, false},
+    {u"ListContainerElement", &Make<CListContainerElementUI>, false},
 };
 
 }  // namespace

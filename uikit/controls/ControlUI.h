@@ -165,7 +165,7 @@ class CControlUI {
     int GetBorderSize() const { return borderSize_; }
     void SetBorderSize(int size);
     std::u16string_view GetBkImage() const { return bkImage_.Value(); }
-    void SetBkImage(std::u16string_view image);
+    virtual void SetBkImage(std::u16string_view image);
     // Attributes no control recognised, kept as written (names are case-sensitive).
     std::u16string_view GetCustomAttribute(std::u16string_view name) const;
     void AddCustomAttribute(std::u16string_view name, std::u16string_view value);

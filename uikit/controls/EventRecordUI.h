@@ -30,7 +30,12 @@ enum EventTypeUI : int {
     UIEVENT_TIMER = 24,
 };
 
+// Key-state bits of an event.
+inline constexpr uint32_t kKeyStateControl = 0x0008;
+inline constexpr uint32_t kKeyStateShift = 0x0004;
+
 // Keys the controls react to, by their virtual-key numbers.
+inline constexpr int kKeyBack = 0x08;
 inline constexpr int kKeyReturn = 0x0D;
 inline constexpr int kKeySpace = 0x20;
 inline constexpr int kKeyPageUp = 0x21;

@@ -1,4 +1,6 @@
 // Turns the window's input into control events: pointer tracking, capture, focus and keys.
+#include <algorithm>
+
 #include "uikit/controls/ControlUI.h"
 #include "uikit/manager/WindowManagerUI.h"
 
@@ -30,8 +32,30 @@ void CWindowManagerUI::UpdateHover(CControlUI* newHover, Point pt) {
     }
 }
 
+void CWindowManagerUI::AddMouseLeaveNeeded(CControlUI* control) {
+    if (std::ranges::find(mouseLeaveNeeded_, control) == mouseLeaveNeeded_.end()) {
+        mouseLeaveNeeded_.push_back(control);
+    }
+}
+
+void CWindowManagerUI::SendPendingMouseLeaves(Point pt) {
+    std::vector<CControlUI*> left;
+    for (CControlUI* control : mouseLeaveNeeded_) {
+        if (!control->IsVisible() || !control->GetPos().Contains(pt)) {
+            left.push_back(control);
+        }
+    }
+    for (CControlUI* control : left) {
+        // Each leave handler may delete other controls; only those still waiting are told.
+        if (std::erase(mouseLeaveNeeded_, control) > 0) {
+            DispatchEvent(control, UIEVENT_MOUSELEAVE, pt);
+        }
+    }
+}
+
 void CWindowManagerUI::OnMouseMove(Point pt) {
     mousePos_ = pt;
+    SendPendingMouseLeaves(pt);
     CControlUI* under = FindControl(pt);
     if (under != nullptr && under->GetManager() != this) {
         return;
@@ -94,7 +118,7 @@ void CWindowManagerUI::OnContextMenu(Point pt) {
     DispatchEvent(FindControl(pt), UIEVENT_CONTEXTMENU, pt);
 }
 
-void CWindowManagerUI::OnKeyDown(int key) {
+void CWindowManagerUI::OnKeyDown(int key, uint32_t keyState) {
     keyPressed_ = focus_;
     if (focus_ == nullptr) {
         return;
@@ -105,6 +129,7 @@ void CWindowManagerUI::OnKeyDown(int key) {
     event.timestamp = Now();
     event.ptMouse = mousePos_;
     event.chKey = static_cast<char16_t>(key);
+    event.keyState = keyState;
     event.wParam = static_cast<uintptr_t>(key);
     focus_->Event(event);
 }
@@ -147,6 +172,7 @@ void CWindowManagerUI::OnSize(Size client) {
 }
 
 void CWindowManagerUI::OnClose() {
+    mouseLeaveNeeded_.clear();
     CControlUI* hovered = hover_;
     hover_ = nullptr;
     DispatchEvent(hovered, UIEVENT_MOUSELEAVE, mousePos_);

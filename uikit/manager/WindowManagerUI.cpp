@@ -84,6 +84,7 @@ void CWindowManagerUI::ReapObjects(CControlUI* control) {
     // A queued notification must not outlive its sender.
     std::erase_if(asyncNotify_, [control](const NotifyRecordUI& m) { return m.sender == control; });
     std::erase(delayedCleanup_, control);
+    std::erase(mouseLeaveNeeded_, control);
 }
 
 CControlUI* CWindowManagerUI::FindControl(std::u16string_view name) const {

@@ -83,6 +83,9 @@ class CWindowManagerUI {
     bool FireTimer(int nativeId);
     const ControlTimersUI& Timers() const { return timers_; }
 
+    // A control that must hear when the pointer leaves it, even while a child is hovered.
+    void AddMouseLeaveNeeded(CControlUI* control);
+
     CControlUI* GetFocus() const { return focus_; }
     void SetFocus(CControlUI* control);
     CControlUI* GetHover() const { return hover_; }
@@ -98,7 +101,7 @@ class CWindowManagerUI {
     void OnMouseWheel(Point pt, int delta);
     void OnMouseHover(Point pt);
     void OnContextMenu(Point pt);
-    void OnKeyDown(int key);
+    void OnKeyDown(int key, uint32_t keyState = 0);
     void OnKeyUp(int key);
     void OnChar(char16_t ch);
     void OnSize(Size client);
@@ -131,6 +134,7 @@ class CWindowManagerUI {
   private:
     void DispatchEvent(CControlUI* control, int type, Point pt, uintptr_t wParam = 0);
     void UpdateHover(CControlUI* newHover, Point pt);
+    void SendPendingMouseLeaves(Point pt);
     void LayoutMarked(CControlUI* control);
     void DeleteDelayed();
 
@@ -153,6 +157,7 @@ class CWindowManagerUI {
     ControlTimersUI timers_;
     std::vector<NotifyRecordUI> asyncNotify_;
     std::vector<CControlUI*> delayedCleanup_;
+    std::vector<CControlUI*> mouseLeaveNeeded_;
     std::function<void()> asyncPoster_;
     WindowAttributesUI attributes_;
     ShadowAttributesUI shadow_;

@@ -190,13 +190,22 @@ TEST(ScrollBars, ShownForExcessStyledByTheWindowDefaultsAndScrolledByTheWheel) {
     EXPECT_EQ(w.Find(u"a")->GetPos(), R(0, 0, 100, 50));
 }
 
-TEST(ScrollBars, NoDefaultListMeansTheLibraryWidth) {
-    TestWindow w;
-    w.Build(
-        u"<Window><VerticalLayout name=\"v\" vscrollbar=\"true\">"
-        u"<Control height=\"500\"/></VerticalLayout></Window>",
-        Size{100, 100});
-    EXPECT_EQ(w.Find<CContainerUI>(u"v")->GetVerticalScrollBar()->GetPos().Width(), 16);
+TEST(ScrollBars, APrivateDefaultListWinsOverTheSharedOneOfEveryWindow) {
+    TestWindow sharing;
+    sharing.Build(
+        u"<Window><Default shared=\"true\" name=\"VScrollBar\" "
+        u"value=\"width=&quot;20&quot;\"/><Control/></Window>");
+    const std::u16string_view body =
+        u"<VerticalLayout name=\"v\" vscrollbar=\"true\"><Control height=\"500\"/>"
+        u"</VerticalLayout></Window>";
+    TestWindow plain;
+    plain.Build(u"<Window>" + std::u16string(body), Size{100, 100});
+    EXPECT_EQ(plain.Find<CContainerUI>(u"v")->GetVerticalScrollBar()->GetPos().Width(), 20);
+    TestWindow own;
+    own.Build(u"<Window><Default name=\"VScrollBar\" value=\"width=&quot;12&quot;\"/>" +
+                  std::u16string(body),
+              Size{100, 100});
+    EXPECT_EQ(own.Find<CContainerUI>(u"v")->GetVerticalScrollBar()->GetPos().Width(), 12);
 }
 
 }  // namespace
