@@ -50,6 +50,10 @@ void CVerticalLayoutUI::SetPos(Rect rc, bool needInvalidate) {
             child->GetFixedHeight() != 0 ? child->GetFixedHeight() : child->GetMaxHeight();
         slot.limit.cy = std::min(slot.limit.cy, available.cy);
         const Size preferred = child->EstimateSize(slot.limit);
+        // A label with automatic width learns its width from the estimate.
+        if (child->GetFixedWidth() != 0) {
+            slot.limit.cx = std::min(child->GetFixedWidth(), available.cx - pad.left - pad.right);
+        }
         if (preferred.cy == 0) {
             slot.stretch = true;
             ++stretchCount;

@@ -171,6 +171,15 @@ void CWindowManagerUI::OnSize(Size client) {
     updateNeeded_ = true;
 }
 
+bool CWindowManagerUI::OnSetCursor(Point pt) {
+    CControlUI* control = FindControl(pt);
+    if (control == nullptr || (control->GetControlFlags() & kControlFlagSetCursor) == 0) {
+        return false;
+    }
+    DispatchEvent(control, UIEVENT_SETCURSOR, pt);
+    return true;
+}
+
 void CWindowManagerUI::OnClose() {
     mouseLeaveNeeded_.clear();
     CControlUI* hovered = hover_;

@@ -105,6 +105,9 @@ class CWindowManagerUI {
     void OnKeyUp(int key);
     void OnChar(char16_t ch);
     void OnSize(Size client);
+    // True when the control under the pointer shows its own cursor (it got the set-cursor
+    // event); otherwise the window keeps its default cursor.
+    bool OnSetCursor(Point pt);
     void OnClose();
 
     Size GetClientSize() const { return clientSize_; }

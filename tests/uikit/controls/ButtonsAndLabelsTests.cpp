@@ -147,6 +147,34 @@ TEST(Labels, InAHorizontalLayoutOnlyAnAutomaticWidthKeepsTheTextWidth) {
     EXPECT_LT(a->GetPos().Width(), textWidth + 12);
 }
 
+TEST(Labels, AnAutomaticWidthHoldsInAVerticalLayoutFromTheFirstLayout) {
+    TestWindow w;
+    w.Build(
+        u"<Window><VerticalLayout><Label name=\"a\" text=\"Kavrin\" height=\"30\" "
+        u"autocalcwidth=\"true\"/></VerticalLayout></Window>",
+        Size{600, 40});
+    auto* a = w.Find<CLabelUI>(u"a");
+    EXPECT_EQ(a->GetPos().Width(), a->MeasureTextWidth());
+    EXPECT_LT(a->GetPos().Width(), 600);
+}
+
+TEST(Cursors, OnlyControlsWithTheirOwnCursorGetTheEvent) {
+    TestWindow w;
+    w.Build(
+        u"<Window><HorizontalLayout><Button name=\"b\" cursor=\"arrow\"/><Label/>"
+        u"</HorizontalLayout></Window>",
+        Size{200, 20});
+    int setCursor = 0;
+    w.Find(u"b")->OnEvent.push_back([&](EventRecordUI& e) {
+        setCursor += e.type == UIEVENT_SETCURSOR ? 1 : 0;
+        return true;
+    });
+    EXPECT_TRUE(w.Manager().OnSetCursor(Point{10, 10}));
+    EXPECT_FALSE(w.Manager().OnSetCursor(Point{150, 10}));
+    EXPECT_EQ(setCursor, 1);
+    EXPECT_EQ(w.Find(u"b")->GetCustomAttribute(u"cursor"), u"arrow");
+}
+
 TEST(TaggedText, AnUnclosedTagStaysInForceToTheEnd) {
     // What the help button's text attribute becomes once its entities are read.
     const TaggedTextUI t = TaggedTextUI::Parse(u"<u>帮助页面<u>。");
