@@ -1,6 +1,7 @@
 #include "uikit/builder/ControlFactoryUI.h"
 
-#include <functional>
+#include <algorithm>
+#include <vector>
 
 #include "uikit/controls/ButtonUI.h"
 #include "uikit/controls/CheckBoxUI.h"
@@ -63,6 +64,34 @@ CControlUI* CreateLibraryControl(std::u16string_view tag) {
         const bool match = entry.exactCase ? tag == entry.tag : EqualsNoCase(tag, entry.tag);
         if (match) {
             return entry.make();
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
+std::vector<ControlFactoryUI>& PlugIns() {
+    static std::vector<ControlFactoryUI> factories;
+    return factories;
+}
+
+}  // namespace
+
+void RegisterControlFactory(ControlFactoryUI factory) {
+    if (factory != nullptr && std::ranges::find(PlugIns(), factory) == PlugIns().end()) {
+        PlugIns().push_back(factory);
+    }
+}
+
+void UnregisterControlFactory(ControlFactoryUI factory) {
+    std::erase(PlugIns(), factory);
+}
+
+CControlUI* CreatePlugInControl(std::u16string_view tag) {
+    for (ControlFactoryUI factory : PlugIns()) {
+        if (CControlUI* control = factory(tag)) {
+            return control;
         }
     }
     return nullptr;

@@ -72,6 +72,9 @@ CControlUI* CMarkupBuilderUI::MakeControl(std::u16string_view tag) {
     if (CControlUI* control = CreateLibraryControl(tag)) {
         return control;
     }
+    if (CControlUI* control = CreatePlugInControl(tag)) {
+        return control;
+    }
     return callback_ != nullptr ? callback_->CreateControl(tag) : nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include "uikit/controls/ButtonUI.h"
 
+#include <algorithm>
+
 #include "uikit/AttributeSyntax.h"
 #include "uikit/ShapePainter.h"
 #include "uikit/manager/WindowManagerUI.h"
@@ -69,13 +71,21 @@ void CButtonUI::DoEvent(EventRecordUI& event) {
         case UIEVENT_MOUSEENTER:
             if (IsEnabled()) {
                 hot_ = true;
+                StartFade(true);
                 Invalidate();
             }
             return;
         case UIEVENT_MOUSELEAVE:
             hot_ = false;
+            StartFade(false);
             Invalidate();
             return;
+        case UIEVENT_TIMER:
+            if (event.wParam == kFadeTimerId) {
+                StepFade();
+                return;
+            }
+            break;
         case UIEVENT_SETCURSOR:
             return;  // the hand cursor, whatever "cursor" says
         default:
@@ -105,6 +115,8 @@ void CButtonUI::SetAttribute(std::u16string_view name, std::u16string_view value
         hotTextColor_ = ParseColor(value);
     } else if (name == u"pushedtextcolor") {
         pushedTextColor_ = ParseColor(value);
+    } else if (name == u"fadedelta") {
+        fadeDelta_ = std::clamp(ParseInt(value), 0, 255);
     } else if (name == u"focusedtextcolor") {
         focusedTextColor_ = ParseColor(value);
     } else {
@@ -123,12 +135,38 @@ void CButtonUI::PaintBkColor(cairo_t* cr) {
     CLabelUI::PaintBkColor(cr);
 }
 
+void CButtonUI::StartFade(bool in) {
+    if (fadeDelta_ <= 0 || manager_ == nullptr) {
+        return;
+    }
+    fadingIn_ = in;
+    manager_->KillTimer(this, kFadeTimerId);
+    manager_->SetTimer(this, kFadeTimerId, kFadePeriodMs);
+}
+
+void CButtonUI::StepFade() {
+    fadeAlpha_ = std::clamp(fadeAlpha_ + (fadingIn_ ? fadeDelta_ : -fadeDelta_), 0, 255);
+    if ((fadingIn_ && fadeAlpha_ == 255) || (!fadingIn_ && fadeAlpha_ == 0)) {
+        manager_->KillTimer(this, kFadeTimerId);
+    }
+    Invalidate();
+}
+
 bool CButtonUI::PaintButtonImages(cairo_t* cr) {
     if (!IsEnabled()) {
         return DrawImage(cr, disabledImage_) || DrawImage(cr, normalImage_);
     }
     if (pushed_ && DrawImage(cr, pushedImage_)) {
         return true;
+    }
+    if (fadeDelta_ > 0 && !pushed_ && !hotImage_.IsEmpty() && manager_ != nullptr) {
+        // Fading: the normal image with the hot one laid over it at the current strength.
+        const bool drawn = DrawImage(cr, normalImage_);
+        if (fadeAlpha_ > 0) {
+            hotImage_.Draw(cr, manager_->Resources(), rcItem_, PaintRect(),
+                           static_cast<uint8_t>(fadeAlpha_));
+        }
+        return drawn || fadeAlpha_ > 0;
     }
     if ((hot_ || pushed_) && DrawImage(cr, hotImage_)) {
         return true;

@@ -18,6 +18,12 @@ class CButtonUI : public CLabelUI {
     void PaintStatusImage(cairo_t* cr) override;
     void PaintText(cairo_t* cr) override;
 
+    // The hot image fades in and out by this much per step of the local timer.
+    static constexpr int kFadeTimerId = 11;
+    static constexpr int kFadePeriodMs = 30;
+    int GetFadeDelta() const { return fadeDelta_; }
+    int GetFadeAlpha() const { return fadeAlpha_; }
+
     bool IsHot() const { return hot_; }
     bool IsPushed() const { return pushed_; }
     bool IsCaptured() const { return captured_; }
@@ -28,6 +34,8 @@ class CButtonUI : public CLabelUI {
   protected:
     // The state images shared with options: false when nothing was drawn for the state.
     bool PaintButtonImages(cairo_t* cr);
+    void StartFade(bool in);
+    void StepFade();
     void PaintForeImages(cairo_t* cr);
 
     bool hot_ = false;
@@ -37,6 +45,9 @@ class CButtonUI : public CLabelUI {
     uint32_t hotTextColor_ = 0;
     uint32_t pushedTextColor_ = 0;
     uint32_t focusedTextColor_ = 0;
+    int fadeDelta_ = 0;
+    int fadeAlpha_ = 0;
+    bool fadingIn_ = false;
     ImageAttributeUI normalImage_;
     ImageAttributeUI hotImage_;
     ImageAttributeUI pushedImage_;

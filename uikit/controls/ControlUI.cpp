@@ -144,14 +144,19 @@ void CControlUI::SetPosByParent(const Rect& rc) {
 }
 
 void CControlUI::Move(Size offset, bool needInvalidate) {
-    Rect rc = rcItem_;
-    rc.left += offset.cx;
-    rc.right += offset.cx;
-    rc.top += offset.cy;
-    rc.bottom += offset.cy;
-    placedByParent_ = true;  // moving keeps the fixed position untouched
-    SetPos(rc, needInvalidate);
-    placedByParent_ = false;
+    // Shifts the rectangle only: a container moves its children itself, and a floating control
+    // keeps the position it is placed from.
+    const Rect old = rcItem_;
+    rcItem_.left += offset.cx;
+    rcItem_.right += offset.cx;
+    rcItem_.top += offset.cy;
+    rcItem_.bottom += offset.cy;
+    if (cover_ != nullptr && cover_->IsVisible()) {
+        cover_->Move(offset, false);
+    }
+    if (needInvalidate && IsVisible() && manager_ != nullptr) {
+        manager_->Invalidate(Union(old, rcItem_));
+    }
 }
 
 void CControlUI::SetPadding(Rect padding) {

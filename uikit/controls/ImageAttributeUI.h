@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ class ImageAttributeUI {
     bool IsEmpty() const { return value_.empty(); }
     // False when there is no image to draw (empty attribute or image not found).
     bool Draw(cairo_t* cr, ResourceTablesUI& resources, const Rect& item, const Rect& paint);
+    // The same at a constant opacity (255 = as the descriptor says), for fading states.
+    bool Draw(cairo_t* cr, ResourceTablesUI& resources, const Rect& item, const Rect& paint,
+              uint8_t alpha);
 
   private:
     std::u16string value_;
