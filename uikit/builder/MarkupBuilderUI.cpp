@@ -93,10 +93,7 @@ CControlUI* CMarkupBuilderUI::BuildInclude(CMarkupNodeUI node, CControlUI* paren
     for (int i = 0; i < count; ++i) {
         CMarkupBuilderUI included;
         included.depth_ = depth_ + 1;
-        CControlUI* built = included.Create(source, type_, callback_, manager, parent);
-        if (first == nullptr) {
-            first = built;
-        }
+        first = Keep(first, included.Create(source, type_, callback_, manager, parent), parent);
     }
     return first;
 }
@@ -120,6 +117,18 @@ void CMarkupBuilderUI::ApplyAttributes(CMarkupNodeUI node, CControlUI* control, 
     }
 }
 
+CControlUI* CMarkupBuilderUI::Keep(CControlUI* first, CControlUI* built, CControlUI* parent) {
+    if (first == nullptr) {
+        return built;
+    }
+    // Without a parent only the first top-level control is handed back; a later one would have
+    // no owner at all.
+    if (parent == nullptr) {
+        delete built;
+    }
+    return first;
+}
+
 CControlUI* CMarkupBuilderUI::Parse(CMarkupNodeUI parentNode, CControlUI* parent,
                                     CWindowManagerUI* manager) {
     CControlUI* first = nullptr;
@@ -129,8 +138,7 @@ CControlUI* CMarkupBuilderUI::Parse(CMarkupNodeUI parentNode, CControlUI* parent
             continue;
         }
         if (EqualsNoCase(tag, u"Include")) {
-            CControlUI* built = BuildInclude(node, parent, manager);
-            first = first == nullptr ? built : first;
+            first = Keep(first, BuildInclude(node, parent, manager), parent);
             continue;
         }
         CControlUI* control = MakeControl(tag);
@@ -158,7 +166,7 @@ CControlUI* CMarkupBuilderUI::Parse(CMarkupNodeUI parentNode, CControlUI* parent
         if (manager != nullptr) {
             ApplyAttributes(node, control, parent, manager);
         }
-        first = first == nullptr ? control : first;
+        first = Keep(first, control, parent);
     }
     return first;
 }

@@ -41,6 +41,7 @@ class CMarkupBuilderUI {
     CControlUI* Parse(CMarkupNodeUI parentNode, CControlUI* parent, CWindowManagerUI* manager);
     CControlUI* BuildInclude(CMarkupNodeUI node, CControlUI* parent, CWindowManagerUI* manager);
     CControlUI* MakeControl(std::u16string_view tag);
+    static CControlUI* Keep(CControlUI* first, CControlUI* built, CControlUI* parent);
     void ApplyAttributes(CMarkupNodeUI node, CControlUI* control, CControlUI* parent,
                          CWindowManagerUI* manager);
 

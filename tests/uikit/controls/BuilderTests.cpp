@@ -138,6 +138,21 @@ TEST(Builder, IncludesBuildTheirSourceCountTimesAndRegisterItsResources) {
     looping.Manager().AttachDialog(built);
 }
 
+TEST(Builder, OnlyTheFirstTopLevelControlSurvivesWithoutAParent) {
+    TestWindow w;
+    ProbeCallback callback;
+    CMarkupBuilderUI builder;
+    CControlUI* first = builder.Create(
+        u"<Window><Control name=\"one\"/><Probe name=\"two\"/>"
+        u"</Window>",
+        {}, &callback, &w.Manager());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetName(), u"one");
+    // The second was made and then dropped: nothing owns it (the sanitizer build checks).
+    EXPECT_NE(callback.last, nullptr);
+    delete first;
+}
+
 TEST(Builder, FailuresGiveNoControlAndKeepTheMessage) {
     TestWindow w;
     CMarkupBuilderUI builder;

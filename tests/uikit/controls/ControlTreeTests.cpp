@@ -133,6 +133,7 @@ TEST_F(Notifications, RemovingWithoutAutoDestroyKeepsTheChild) {
     M().DeliverAsyncNotifications();
     EXPECT_EQ(root->GetCount(), 1);
     delete a;
+    root->SetAutoDestroy(true);  // the remaining child goes with the window
 }
 
 using Timers = Fixture;
