@@ -31,8 +31,12 @@ CWindowManagerUI::CWindowManagerUI(const SkinArchive& archive)
     : archive_(archive), resources_(archive) {}
 
 CWindowManagerUI::~CWindowManagerUI() {
-    // The tree goes first; its controls reap themselves from the tables below as they go.
-    delete root_;
+    // Every control leaves the window before the tree goes: one that outlives it (a child of
+    // a container that does not delete its children) must not point back at a dead manager.
+    if (CControlUI* root = root_) {
+        root->SetManager(nullptr, nullptr, false);
+        delete root;
+    }
     root_ = nullptr;
     DeleteDelayed();
 }

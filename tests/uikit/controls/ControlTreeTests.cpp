@@ -136,6 +136,21 @@ TEST_F(Notifications, RemovingWithoutAutoDestroyKeepsTheChild) {
     root->SetAutoDestroy(true);  // the remaining child goes with the window
 }
 
+TEST(WindowLifetime, AControlThatOutlivesItsWindowNoLongerPointsAtIt) {
+    CControlUI* survivor = nullptr;
+    {
+        TestWindow w;
+        w.Build(
+            u"<Window><Container autodestroy=\"false\"><Button name=\"keep\"/>"
+            u"</Container></Window>");
+        survivor = w.Find(u"keep");
+        w.Manager().SetTimer(survivor, 1, 10);
+        w.Manager().OnMouseMove(Point{1, 1});
+    }
+    EXPECT_EQ(survivor->GetManager(), nullptr);
+    delete survivor;  // the sanitizer build would catch a write to the dead window
+}
+
 using Timers = Fixture;
 
 TEST_F(Timers, NativeIdsCountFrom4096Modulo255) {
