@@ -1,20 +1,10 @@
 #include "uikit/layout/HorizontalLayoutUI.h"
 
 #include <algorithm>
-#include <vector>
+
+#include "uikit/layout/StackPlanUI.h"
 
 namespace uikit {
-
-namespace {
-
-struct Slot {
-    CControlUI* child = nullptr;
-    Size limit;
-    int width = 0;
-    bool stretch = false;
-};
-
-}  // namespace
 
 std::u16string_view CHorizontalLayoutUI::GetClass() const {
     return u"HorizontalLayoutUI";
@@ -24,14 +14,39 @@ void* CHorizontalLayoutUI::GetInterface(std::u16string_view name) {
     return name == u"HorizontalLayout" ? this : CContainerUI::GetInterface(name);
 }
 
+StackSlotUI CHorizontalLayoutUI::Measure(CControlUI* child, Size available) {
+    const Rect pad = child->GetPadding();
+    StackSlotUI slot{child, {}, 0, false};
+    slot.limit.cx = child->GetFixedWidth() != 0 ? child->GetFixedWidth() : child->GetMaxWidth();
+    slot.limit.cx = std::min(slot.limit.cx, available.cx);
+    slot.limit.cy = child->GetFixedHeight() != 0 ? child->GetFixedHeight() : child->GetMaxHeight();
+    slot.limit.cy = std::min(slot.limit.cy, available.cy - pad.top - pad.bottom);
+    const Size preferred = child->EstimateSize(slot.limit);
+    // Asked after the estimate: a label with automatic width sets its width there.
+    if (child->GetFixedWidth() != 0 && preferred.cx != 0) {
+        slot.length = ClampWidth(child, preferred.cx);
+    } else {
+        slot.stretch = true;
+    }
+    return slot;
+}
+
+int CHorizontalLayoutUI::CrossTop(const StackSlotUI& slot, const Rect& inner, int height) const {
+    const Rect pad = slot.child->GetPadding();
+    if (childVAlign_ == ChildAlign::kVCenter) {
+        return (inner.top + inner.bottom) / 2 - height / 2;
+    }
+    if (childVAlign_ == ChildAlign::kBottom) {
+        return inner.bottom - pad.bottom - height;
+    }
+    return inner.top + pad.top - GetScrollPos().cy;
+}
+
 void CHorizontalLayoutUI::SetPos(Rect rc, bool needInvalidate) {
     CControlUI::SetPos(rc, needInvalidate);
     const Rect inner = InnerRect();
     const Size available = AvailableSize(inner);
-
-    std::vector<Slot> slots;
-    int fixedTotal = 0;
-    int stretchCount = 0;
+    StackPlanUI plan(false, childPadding_);
     int neededHeight = 0;
     for (int i = 0; i < GetCount(); ++i) {
         CControlUI* child = items_[static_cast<size_t>(i)];
@@ -42,67 +57,24 @@ void CHorizontalLayoutUI::SetPos(Rect rc, bool needInvalidate) {
             SetFloatPos(i);
             continue;
         }
+        plan.Add(Measure(child, available));
         const Rect pad = child->GetPadding();
-        Slot slot{child, {}, 0, false};
-        slot.limit.cx = child->GetFixedWidth() != 0 ? child->GetFixedWidth() : child->GetMaxWidth();
-        slot.limit.cx = std::min(slot.limit.cx, available.cx);
-        slot.limit.cy =
-            child->GetFixedHeight() != 0 ? child->GetFixedHeight() : child->GetMaxHeight();
-        slot.limit.cy = std::min(slot.limit.cy, available.cy - pad.top - pad.bottom);
-        const Size preferred = child->EstimateSize(slot.limit);
-        // Asked after the estimate: a label with automatic width sets its width there.
-        if (child->GetFixedWidth() != 0 && preferred.cx != 0) {
-            slot.width = ClampWidth(child, preferred.cx);
-        } else {
-            slot.stretch = true;
-            ++stretchCount;
-        }
-        fixedTotal += slot.width + pad.left + pad.right;
-        neededHeight = std::max(neededHeight, slot.limit.cy + pad.top + pad.bottom);
-        slots.push_back(slot);
+        neededHeight = std::max(neededHeight, plan.Slots().back().limit.cy + pad.top + pad.bottom);
     }
-    if (!slots.empty()) {
-        fixedTotal += childPadding_ * (static_cast<int>(slots.size()) - 1);
-    }
-    const int share =
-        stretchCount > 0 ? std::max(0, (available.cx - fixedTotal) / stretchCount) : 0;
-
-    const int start = inner.left - GetScrollPos().cx;
-    int remainingFixed = fixedTotal;
-    int stretchSeen = 0;
-    int x = start;
+    const std::vector<int> widths = plan.Lengths(available.cx);
+    int x = inner.left - GetScrollPos().cx;
     int neededWidth = 0;
-    for (size_t i = 0; i < slots.size(); ++i) {
-        const Slot& slot = slots[i];
-        CControlUI* child = slot.child;
-        const Rect pad = child->GetPadding();
-        x += pad.left;
-        int width = slot.width;
-        if (slot.stretch) {
-            ++stretchSeen;
-            width = share;
-            if (stretchSeen == stretchCount) {
-                width = std::max(0, available.cx - (x - start) - (remainingFixed - pad.left));
-            }
-            width = ClampWidth(child, width);
-        }
-        remainingFixed -= slot.width + pad.left + pad.right;
-        if (i + 1 < slots.size()) {
-            remainingFixed -= childPadding_;
-        }
-        const int height = std::max(slot.limit.cy, child->GetMinHeight());
-        int top = inner.top + pad.top - GetScrollPos().cy;
-        if (childVAlign_ == ChildAlign::kVCenter) {
-            top = (inner.top + inner.bottom) / 2 - height / 2;
-        } else if (childVAlign_ == ChildAlign::kBottom) {
-            top = inner.bottom - pad.bottom - height;
-        }
-        child->SetPos(Rect{x, top, x + width, top + height}, false);
-        x += width + pad.right + childPadding_;
-        neededWidth += width + pad.left + pad.right;
+    for (size_t i = 0; i < widths.size(); ++i) {
+        const StackSlotUI& slot = plan.Slots()[i];
+        const int height = std::max(slot.limit.cy, slot.child->GetMinHeight());
+        const int top = CrossTop(slot, inner, height);
+        x += plan.PadBefore(slot.child);
+        slot.child->SetPos(Rect{x, top, x + widths[i], top + height}, false);
+        x += widths[i] + plan.PadAfter(slot.child) + childPadding_;
+        neededWidth += widths[i] + plan.PadBefore(slot.child) + plan.PadAfter(slot.child);
     }
-    if (!slots.empty()) {
-        neededWidth += childPadding_ * (static_cast<int>(slots.size()) - 1);
+    if (!widths.empty()) {
+        neededWidth += childPadding_ * (static_cast<int>(widths.size()) - 1);
     }
     ProcessScrollBar(inner, neededWidth, neededHeight);
 }

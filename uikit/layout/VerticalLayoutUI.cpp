@@ -1,20 +1,10 @@
 #include "uikit/layout/VerticalLayoutUI.h"
 
 #include <algorithm>
-#include <vector>
+
+#include "uikit/layout/StackPlanUI.h"
 
 namespace uikit {
-
-namespace {
-
-struct Slot {
-    CControlUI* child = nullptr;
-    Size limit;  // width and height limits of the first pass
-    int height = 0;
-    bool stretch = false;
-};
-
-}  // namespace
 
 std::u16string_view CVerticalLayoutUI::GetClass() const {
     return u"VerticalLayoutUI";
@@ -24,14 +14,43 @@ void* CVerticalLayoutUI::GetInterface(std::u16string_view name) {
     return name == u"VerticalLayout" ? this : CContainerUI::GetInterface(name);
 }
 
+StackSlotUI CVerticalLayoutUI::Measure(CControlUI* child, Size available) {
+    const Rect pad = child->GetPadding();
+    StackSlotUI slot{child, {}, 0, false};
+    const int room = available.cx - pad.left - pad.right;
+    slot.limit.cx = child->GetFixedWidth() != 0 ? child->GetFixedWidth() : child->GetMaxWidth();
+    slot.limit.cx = std::min(slot.limit.cx, room);
+    slot.limit.cy = child->GetFixedHeight() != 0 ? child->GetFixedHeight() : child->GetMaxHeight();
+    slot.limit.cy = std::min(slot.limit.cy, available.cy);
+    const Size preferred = child->EstimateSize(slot.limit);
+    // A label with automatic width learns its width from the estimate.
+    if (child->GetFixedWidth() != 0) {
+        slot.limit.cx = std::min(child->GetFixedWidth(), room);
+    }
+    if (preferred.cy == 0) {
+        slot.stretch = true;
+    } else {
+        slot.length = ClampHeight(child, preferred.cy);
+    }
+    return slot;
+}
+
+int CVerticalLayoutUI::CrossLeft(const StackSlotUI& slot, const Rect& inner, int width) const {
+    const Rect pad = slot.child->GetPadding();
+    if (childAlign_ == ChildAlign::kCenter) {
+        return (inner.left + inner.right) / 2 - width / 2;
+    }
+    if (childAlign_ == ChildAlign::kRight) {
+        return inner.right - pad.right - width;
+    }
+    return inner.left + pad.left - GetScrollPos().cx;
+}
+
 void CVerticalLayoutUI::SetPos(Rect rc, bool needInvalidate) {
     CControlUI::SetPos(rc, needInvalidate);
     const Rect inner = InnerRect();
     const Size available = AvailableSize(inner);
-
-    std::vector<Slot> slots;
-    int fixedTotal = 0;
-    int stretchCount = 0;
+    StackPlanUI plan(true, childPadding_);
     int neededWidth = 0;
     for (int i = 0; i < GetCount(); ++i) {
         CControlUI* child = items_[static_cast<size_t>(i)];
@@ -42,71 +61,24 @@ void CVerticalLayoutUI::SetPos(Rect rc, bool needInvalidate) {
             SetFloatPos(i);
             continue;
         }
+        plan.Add(Measure(child, available));
         const Rect pad = child->GetPadding();
-        Slot slot{child, {}, 0, false};
-        slot.limit.cx = child->GetFixedWidth() != 0 ? child->GetFixedWidth() : child->GetMaxWidth();
-        slot.limit.cx = std::min(slot.limit.cx, available.cx - pad.left - pad.right);
-        slot.limit.cy =
-            child->GetFixedHeight() != 0 ? child->GetFixedHeight() : child->GetMaxHeight();
-        slot.limit.cy = std::min(slot.limit.cy, available.cy);
-        const Size preferred = child->EstimateSize(slot.limit);
-        // A label with automatic width learns its width from the estimate.
-        if (child->GetFixedWidth() != 0) {
-            slot.limit.cx = std::min(child->GetFixedWidth(), available.cx - pad.left - pad.right);
-        }
-        if (preferred.cy == 0) {
-            slot.stretch = true;
-            ++stretchCount;
-        } else {
-            slot.height = ClampHeight(child, preferred.cy);
-        }
-        fixedTotal += slot.height + pad.top + pad.bottom;
-        neededWidth = std::max(neededWidth, slot.limit.cx + pad.left + pad.right);
-        slots.push_back(slot);
+        neededWidth = std::max(neededWidth, plan.Slots().back().limit.cx + pad.left + pad.right);
     }
-    if (!slots.empty()) {
-        fixedTotal += childPadding_ * (static_cast<int>(slots.size()) - 1);
-    }
-    const int share =
-        stretchCount > 0 ? std::max(0, (available.cy - fixedTotal) / stretchCount) : 0;
-
-    // Second pass: what the fixed children after this one still need, for the last stretcher.
-    int remainingFixed = fixedTotal;
-    int stretchSeen = 0;
+    const std::vector<int> heights = plan.Lengths(available.cy);
     int y = inner.top - GetScrollPos().cy;
     int neededHeight = 0;
-    for (size_t i = 0; i < slots.size(); ++i) {
-        const Slot& slot = slots[i];
-        CControlUI* child = slot.child;
-        const Rect pad = child->GetPadding();
-        y += pad.top;
-        int height = slot.height;
-        if (slot.stretch) {
-            ++stretchSeen;
-            height = share;
-            if (stretchSeen == stretchCount) {
-                height = std::max(0, available.cy - (y - (inner.top - GetScrollPos().cy)) -
-                                         (remainingFixed - pad.top));
-            }
-            height = ClampHeight(child, height);
-        }
-        remainingFixed -= slot.height + pad.top + pad.bottom;
-        if (i + 1 < slots.size()) {
-            remainingFixed -= childPadding_;
-        }
-        const int width = std::max(slot.limit.cx, child->GetMinWidth());
-        int left = inner.left + pad.left - GetScrollPos().cx;
-        if (childAlign_ == ChildAlign::kCenter) {
-            left = (inner.left + inner.right) / 2 - width / 2;
-        } else if (childAlign_ == ChildAlign::kRight) {
-            left = inner.right - pad.right - width;
-        }
-        child->SetPos(Rect{left, y, left + width, y + height}, false);
-        y += height + pad.bottom + childPadding_;
-        neededHeight += height + pad.top + pad.bottom;
+    for (size_t i = 0; i < heights.size(); ++i) {
+        const StackSlotUI& slot = plan.Slots()[i];
+        const int width = std::max(slot.limit.cx, slot.child->GetMinWidth());
+        const int left = CrossLeft(slot, inner, width);
+        y += plan.PadBefore(slot.child);
+        slot.child->SetPos(Rect{left, y, left + width, y + heights[i]}, false);
+        y += heights[i] + plan.PadAfter(slot.child) + childPadding_;
+        neededHeight += heights[i] + plan.PadBefore(slot.child) + plan.PadAfter(slot.child);
     }
-    if (!slots.empty()) {
-        neededHeight += childPadding_ * (static_cast<int>(slots.size()) - 1);
+    if (!heights.empty()) {
+        neededHeight += childPadding_ * (static_cast<int>(heights.size()) - 1);
     }
     ProcessScrollBar(inner, neededWidth, neededHeight);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "uikit/controls/ContainerUI.h"
+#include "uikit/layout/StackPlanUI.h"
 
 namespace uikit {
 
@@ -11,6 +12,10 @@ class CVerticalLayoutUI : public CContainerUI {
     std::u16string_view GetClass() const override;
     void* GetInterface(std::u16string_view name) override;
     void SetPos(Rect rc, bool needInvalidate = true) override;
+
+  private:
+    StackSlotUI Measure(CControlUI* child, Size available);
+    int CrossLeft(const StackSlotUI& slot, const Rect& inner, int width) const;
 };
 
 }  // namespace uikit
