@@ -16,6 +16,7 @@
 #include "uikit/controls/ScrollBarUI.h"
 #include "uikit/controls/TextCompareUI.h"
 #include "uikit/controls/TextUI.h"
+#include "uikit/layout/ChildLayoutUI.h"
 #include "uikit/layout/HorizontalLayoutUI.h"
 #include "uikit/layout/TabLayoutUI.h"
 #include "uikit/layout/TileLayoutUI.h"
@@ -45,6 +46,7 @@ constexpr TagEntry kTags[] = {
     {u"HBox", &Make<CHorizontalLayoutUI>, false},
     {u"TileLayout", &Make<CTileLayoutUI>, false},
     {u"TabLayout", &Make<CTabLayoutUI>, false},
+    {u"ChildLayout", &Make<CChildLayoutUI>, false},
     {u"ScrollBar", &Make<CScrollBarUI>, false},
     {u"Label", &Make<CLabelUI>, false},
     {u"Text", &Make<CTextUI>, false},

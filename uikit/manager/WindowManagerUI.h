@@ -22,6 +22,10 @@ class CControlUI;
 class INotifyUI;
 class SkinArchive;
 
+// The window message that asks the manager to deliver its queued notifications (the first
+// private application message), for the window layer to post and dispatch.
+inline constexpr unsigned kMsgAsyncNotify = 0x8000 + 1;
+
 // An opaque handle of the native window; 0 = none. Only the platform layer knows what it is.
 using NativeWindowId = uintptr_t;
 

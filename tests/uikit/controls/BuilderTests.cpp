@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "tests/uikit/controls/ControlTestSupport.h"
+#include "uikit/MarkupResources.h"
 #include "uikit/controls/ContainerUI.h"
 #include "uikit/controls/IDialogBuilderCallback.h"
 #include "uikit/layout/HorizontalLayoutUI.h"
@@ -151,6 +152,20 @@ TEST(Builder, OnlyTheFirstTopLevelControlSurvivesWithoutAParent) {
     // The second was made and then dropped: nothing owns it (the sanitizer build checks).
     EXPECT_NE(callback.last, nullptr);
     delete first;
+}
+
+TEST(Builder, AChildLayoutFillsItselfFromItsFileWhenItJoinsTheWindow) {
+    TestWindow w(Members{{"Part.xml", "<Part><Button name=\"inner\" height=\"10\"/></Part>"}});
+    CControlUI* root = w.Build(
+        u"<Window><MultiLanguage id=\"7\" value=\"seven\"/>"
+        u"<ChildLayout name=\"child\" xmlfile=\"part.xml\" "
+        u"inset=\"2,2,2,2\"/></Window>",
+        Size{50, 50});
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(w.Find<CContainerUI>(u"child")->GetCount(), 1);
+    ASSERT_NE(w.Find(u"inner"), nullptr);
+    EXPECT_EQ(w.Find(u"inner")->GetPos(), R(2, 2, 48, 48));
+    EXPECT_EQ(MultiLanguageText(7), u"seven");
 }
 
 TEST(Builder, FailuresGiveNoControlAndKeepTheMessage) {

@@ -28,9 +28,10 @@ TEST(VerticalLayout, FixedChildrenFirstThenSharesWithTheLastStretcherTakingTheRe
 
 TEST(VerticalLayout, TheLastStretcherLeavesRoomForTheFixedChildrenAfterIt) {
     TestWindow w;
-    w.Build(u"<Window><VerticalLayout><Control name=\"a\"/><Control name=\"b\"/>"
-            u"<Control name=\"c\" height=\"50\"/></VerticalLayout></Window>",
-            Size{10, 101});
+    w.Build(
+        u"<Window><VerticalLayout><Control name=\"a\"/><Control name=\"b\"/>"
+        u"<Control name=\"c\" height=\"50\"/></VerticalLayout></Window>",
+        Size{10, 101});
     EXPECT_EQ(w.Find(u"a")->GetPos(), R(0, 0, 10, 25));
     EXPECT_EQ(w.Find(u"b")->GetPos(), R(0, 25, 10, 51));
     EXPECT_EQ(w.Find(u"c")->GetPos(), R(0, 51, 10, 101));
