@@ -4,9 +4,15 @@
 
 #include "uikit/AttributeSyntax.h"
 #include "uikit/ShapePainter.h"
+#include "uikit/TextPainter.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {
+
+// Button captions sit in the middle; the skin writes align="left" where it wants otherwise.
+CButtonUI::CButtonUI() {
+    textStyle_ = TextStyle::kSingleLine | TextStyle::kVCenter | TextStyle::kCenter;
+}
 
 std::u16string_view CButtonUI::GetClass() const {
     return u"ButtonUI";

@@ -7,6 +7,8 @@ namespace uikit {
 // A label that can be pressed: "click" when released inside, or Space/Return while focused.
 class CButtonUI : public CLabelUI {
   public:
+    CButtonUI();
+
     std::u16string_view GetClass() const override;
     void* GetInterface(std::u16string_view name) override;
     unsigned GetControlFlags() const override;

@@ -121,8 +121,20 @@ TEST(Labels, AlignmentPaddingAndColoursFromMarkup) {
     EXPECT_EQ(l->GetTextColor(), 0xFF347AEAu);
     auto* c = w.Find<CLabelUI>(u"c");
     ASSERT_NE(c, nullptr);  // "label" is a Label too
+    EXPECT_EQ(c->GetTextStyle(), TextStyle::kSingleLine | TextStyle::kVCenter);
     EXPECT_EQ(c->GetTextColor(), 0u);
     EXPECT_EQ(c->GetCustomAttribute(u"textColor"), u"0xFF1b7aff");
+}
+
+TEST(Labels, ButtonCaptionsAreCentredUnlessTheMarkupSaysOtherwise) {
+    TestWindow w;
+    w.Build(
+        u"<Window><VerticalLayout><Button name=\"ok\" text=\"确定\"/>"
+        u"<Button name=\"help\" text=\"x\" align=\"left\"/></VerticalLayout></Window>");
+    EXPECT_EQ(w.Find<CButtonUI>(u"ok")->GetTextStyle(),
+              TextStyle::kSingleLine | TextStyle::kVCenter | TextStyle::kCenter);
+    EXPECT_EQ(w.Find<CButtonUI>(u"help")->GetTextStyle(),
+              TextStyle::kSingleLine | TextStyle::kVCenter | TextStyle::kLeft);
 }
 
 TEST(Labels, InAHorizontalLayoutOnlyAnAutomaticWidthKeepsTheTextWidth) {
