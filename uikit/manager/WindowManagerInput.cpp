@@ -23,6 +23,7 @@ void CWindowManagerUI::UpdateHover(CControlUI* newHover, Point pt) {
     if (newHover == hover_) {
         return;
     }
+    toolTip_ = ToolTipUI{};  // a tip belongs to the control the pointer rested on
     CControlUI* old = hover_;
     hover_ = newHover;
     DispatchEvent(old, UIEVENT_MOUSELEAVE, pt);
@@ -111,7 +112,12 @@ void CWindowManagerUI::OnMouseWheel(Point pt, int delta) {
 
 void CWindowManagerUI::OnMouseHover(Point pt) {
     mousePos_ = pt;
-    DispatchEvent(hover_, UIEVENT_MOUSEHOVER, pt);
+    CControlUI* hovered = hover_;
+    DispatchEvent(hovered, UIEVENT_MOUSEHOVER, pt);
+    if (hovered != nullptr && hovered == hover_ && !hovered->GetToolTip().empty()) {
+        toolTip_ = ToolTipUI{std::u16string(hovered->GetToolTip()), hovered->GetToolTipWidth(),
+                             hovered->GetPos()};
+    }
 }
 
 void CWindowManagerUI::OnContextMenu(Point pt) {

@@ -77,6 +77,9 @@ void CWindowManagerUI::ReapObjects(CControlUI* control) {
             *slot = nullptr;
         }
     }
+    if (hover_ == nullptr) {
+        toolTip_ = ToolTipUI{};
+    }
     if (root_ == control) {
         root_ = nullptr;
     }

@@ -95,6 +95,14 @@ class CWindowManagerUI {
     CControlUI* GetHover() const { return hover_; }
     CControlUI* GetCapture() const { return captured_; }
     Point GetMousePos() const { return mousePos_; }
+    // What the tooltip window should show after a hover: the hovered control's tooltip, its
+    // width and the control's rectangle. Empty text when there is none to show.
+    struct ToolTipUI {
+        std::u16string text;
+        int width = 0;
+        Rect rc;
+    };
+    const ToolTipUI& GetToolTip() const { return toolTip_; }
 
     // Input, in client coordinates, as the window layer delivers it.
     void OnMouseMove(Point pt);
@@ -154,6 +162,7 @@ class CWindowManagerUI {
     CControlUI* focus_ = nullptr;
     CControlUI* keyPressed_ = nullptr;
     Point mousePos_;
+    ToolTipUI toolTip_;
     Size clientSize_;
     Rect dirty_;
     bool updateNeeded_ = false;

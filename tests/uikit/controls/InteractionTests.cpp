@@ -126,6 +126,58 @@ TEST_F(Dragging, AClickOnTheTrackPagesAndKeysScrollTheFocusedContainer) {
     EXPECT_EQ(v->GetScrollPos().cy, 292);
 }
 
+TEST(ScrollingLayouts, TileRowsBeyondTheHeightScrollAsOneCellGrid) {
+    TestWindow w;
+    w.Build(
+        u"<Window><Default name=\"VScrollBar\" value=\"width=&quot;8&quot;\"/>"
+        u"<TileLayout name=\"t\" itemsize=\"50,40\" columns=\"4\" childvpadding=\"10\" "
+        u"vscrollbar=\"true\"><Control/><Control/><Control/><Control/><Control/>"
+        u"<Control/><Control/><Control/><Control name=\"last\"/></TileLayout></Window>",
+        Size{300, 100});
+    auto* t = w.Find<CContainerUI>(u"t");
+    EXPECT_EQ(t->GetScrollRange().cy, 40);  // 3 rows: 3 * 40 + 2 * 10 - 100
+    EXPECT_EQ(w.Find(u"last")->GetPos(), R(0, 100, 50, 140));
+    w.Manager().OnMouseWheel(Point{10, 10}, -120);
+    EXPECT_EQ(w.Find(u"last")->GetPos(), R(0, 92, 50, 132));
+}
+
+TEST(ScrollingLayouts, AHorizontalBarTakesTheHScrollBarDefaults) {
+    TestWindow w;
+    w.Build(
+        u"<Window><Default name=\"HScrollBar\" value=\"height=&quot;6&quot;\"/>"
+        u"<HorizontalLayout name=\"h\" hscrollbar=\"true\"><Control width=\"150\"/>"
+        u"<Control name=\"b\" width=\"150\"/></HorizontalLayout></Window>",
+        Size{200, 50});
+    auto* h = w.Find<CContainerUI>(u"h");
+    CScrollBarUI* bar = h->GetHorizontalScrollBar();
+    ASSERT_TRUE(bar->IsVisible());
+    EXPECT_TRUE(bar->IsHorizontal());
+    EXPECT_EQ(bar->GetPos(), R(0, 44, 200, 50));
+    EXPECT_EQ(h->GetScrollRange().cx, 100);
+    EXPECT_EQ(w.Find(u"b")->GetPos(), R(150, 0, 300, 44));
+    h->SetScrollPos(Size{60, 0});
+    EXPECT_EQ(w.Find(u"b")->GetPos(), R(90, 0, 240, 44));
+}
+
+TEST(ToolTips, AHoverOffersTheRestingControlsTipUntilThePointerMoves) {
+    TestWindow w;
+    w.Build(
+        u"<Window><HorizontalLayout><Button name=\"b\" tooltip=\"最小化<n>窗口\"/>"
+        u"<Control/></HorizontalLayout></Window>",
+        Size{200, 20});
+    CWindowManagerUI& m = w.Manager();
+    m.OnMouseMove(Point{10, 10});
+    EXPECT_TRUE(m.GetToolTip().text.empty());
+    m.OnMouseHover(Point{10, 10});
+    EXPECT_EQ(m.GetToolTip().text, u"最小化\r\n窗口");
+    EXPECT_EQ(m.GetToolTip().width, 300);
+    EXPECT_EQ(m.GetToolTip().rc, w.Find(u"b")->GetPos());
+    m.OnMouseMove(Point{150, 10});
+    EXPECT_TRUE(m.GetToolTip().text.empty());
+    m.OnMouseHover(Point{150, 10});
+    EXPECT_TRUE(m.GetToolTip().text.empty());
+}
+
 TEST(Moving, AContainerTakesItsChildrenAlongButKeepsFloatingPositions) {
     TestWindow w;
     w.Build(
