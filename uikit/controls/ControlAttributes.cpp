@@ -2,6 +2,7 @@
 // format has always done: "textColor" is not "textcolor" and stays a custom attribute.
 #include <cstdlib>
 #include <string>
+#include <unordered_map>
 
 #include "uikit/AttributeSyntax.h"
 #include "uikit/controls/ControlUI.h"
@@ -40,77 +41,76 @@ bool ApplyFloat(CControlUI& control, std::u16string_view value) {
 }  // namespace
 
 void CControlUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
-    if (name == u"pos") {
-        ApplyPos(*this, value);
-    } else if (name == u"float") {
-        ApplyFloat(*this, value);
-    } else if (name == u"padding") {
-        SetPadding(ParseRect(value));
-    } else if (name == u"bkcolor" || name == u"bkcolor1") {
-        SetBkColor(ParseColor(value));
-    } else if (name == u"bkcolor2") {
-        bkColor2_ = ParseColor(value);
-        Invalidate();
-    } else if (name == u"bkcolor3") {
-        bkColor3_ = ParseColor(value);
-        Invalidate();
-    } else if (name == u"bordercolor") {
-        SetBorderColor(ParseColor(value));
-    } else if (name == u"focusbordercolor") {
-        focusBorderColor_ = ParseColor(value);
-    } else if (name == u"bordersize") {
-        int sizes[4] = {};
-        if (ParseIntList(value, sizes, 4) >= 4) {
-            borderSizes_ = Rect{sizes[0], sizes[1], sizes[2], sizes[3]};
-            borderSize_ = 0;
-        } else {
-            SetBorderSize(sizes[0]);
-        }
-        Invalidate();
-    } else if (name == u"borderround") {
-        borderRound_ = ParseSize(value);
-        Invalidate();
-    } else if (name == u"borderstyle") {
-        borderStyle_ = ParseInt(value);
-    } else if (name == u"bkimage") {
-        SetBkImage(value);
-    } else if (name == u"width") {
-        SetFixedWidth(ParseInt(value));
-    } else if (name == u"height") {
-        SetFixedHeight(ParseInt(value));
-    } else if (name == u"minwidth") {
-        SetMinWidth(ParseInt(value));
-    } else if (name == u"minheight") {
-        SetMinHeight(ParseInt(value));
-    } else if (name == u"maxwidth") {
-        SetMaxWidth(ParseInt(value));
-    } else if (name == u"maxheight") {
-        SetMaxHeight(ParseInt(value));
-    } else if (name == u"name") {
-        SetName(value);
-    } else if (name == u"text") {
-        SetText(value);
-    } else if (name == u"tooltip") {
-        SetToolTip(value);
-    } else if (name == u"userdata") {
-        SetUserData(value);
-    } else if (name == u"tag") {
-        SetTag(static_cast<uintptr_t>(ParseInt(value)));
-    } else if (name == u"enabled") {
-        SetEnabled(ParseBool(value));
-    } else if (name == u"mouse") {
-        SetMouseEnabled(ParseBool(value));
-    } else if (name == u"keyboard") {
-        SetKeyboardEnabled(ParseBool(value));
-    } else if (name == u"visible") {
-        SetVisible(ParseBool(value));
-    } else if (name == u"menu") {
-        SetContextMenuUsed(ParseBool(value));
-    } else if (name == u"shortcut") {
-        shortcut_ = value.empty() ? 0 : value.front();
-    } else {
+    using Handler = void (*)(CControlUI&, std::u16string_view);
+    // Built once; the lambdas are members' code, so they reach the protected state.
+    static const std::unordered_map<std::u16string_view, Handler> handlers = {
+        {u"pos", [](CControlUI& c, std::u16string_view v) { ApplyPos(c, v); }},
+        {u"float", [](CControlUI& c, std::u16string_view v) { ApplyFloat(c, v); }},
+        {u"padding", [](CControlUI& c, std::u16string_view v) { c.SetPadding(ParseRect(v)); }},
+        {u"bkcolor", [](CControlUI& c, std::u16string_view v) { c.SetBkColor(ParseColor(v)); }},
+        {u"bkcolor1", [](CControlUI& c, std::u16string_view v) { c.SetBkColor(ParseColor(v)); }},
+        {u"bkcolor2",
+         [](CControlUI& c, std::u16string_view v) {
+             c.bkColor2_ = ParseColor(v);
+             c.Invalidate();
+         }},
+        {u"bkcolor3",
+         [](CControlUI& c, std::u16string_view v) {
+             c.bkColor3_ = ParseColor(v);
+             c.Invalidate();
+         }},
+        {u"bordercolor",
+         [](CControlUI& c, std::u16string_view v) { c.SetBorderColor(ParseColor(v)); }},
+        {u"focusbordercolor",
+         [](CControlUI& c, std::u16string_view v) { c.focusBorderColor_ = ParseColor(v); }},
+        {u"bordersize", [](CControlUI& c, std::u16string_view v) { c.ApplyBorderSize(v); }},
+        {u"borderround",
+         [](CControlUI& c, std::u16string_view v) {
+             c.borderRound_ = ParseSize(v);
+             c.Invalidate();
+         }},
+        {u"borderstyle",
+         [](CControlUI& c, std::u16string_view v) { c.borderStyle_ = ParseInt(v); }},
+        {u"bkimage", [](CControlUI& c, std::u16string_view v) { c.SetBkImage(v); }},
+        {u"width", [](CControlUI& c, std::u16string_view v) { c.SetFixedWidth(ParseInt(v)); }},
+        {u"height", [](CControlUI& c, std::u16string_view v) { c.SetFixedHeight(ParseInt(v)); }},
+        {u"minwidth", [](CControlUI& c, std::u16string_view v) { c.SetMinWidth(ParseInt(v)); }},
+        {u"minheight", [](CControlUI& c, std::u16string_view v) { c.SetMinHeight(ParseInt(v)); }},
+        {u"maxwidth", [](CControlUI& c, std::u16string_view v) { c.SetMaxWidth(ParseInt(v)); }},
+        {u"maxheight", [](CControlUI& c, std::u16string_view v) { c.SetMaxHeight(ParseInt(v)); }},
+        {u"name", [](CControlUI& c, std::u16string_view v) { c.SetName(v); }},
+        {u"text", [](CControlUI& c, std::u16string_view v) { c.SetText(v); }},
+        {u"tooltip", [](CControlUI& c, std::u16string_view v) { c.SetToolTip(v); }},
+        {u"userdata", [](CControlUI& c, std::u16string_view v) { c.SetUserData(v); }},
+        {u"tag", [](CControlUI& c,
+                    std::u16string_view v) { c.SetTag(static_cast<uintptr_t>(ParseInt(v))); }},
+        {u"enabled", [](CControlUI& c, std::u16string_view v) { c.SetEnabled(ParseBool(v)); }},
+        {u"mouse", [](CControlUI& c, std::u16string_view v) { c.SetMouseEnabled(ParseBool(v)); }},
+        {u"keyboard",
+         [](CControlUI& c, std::u16string_view v) { c.SetKeyboardEnabled(ParseBool(v)); }},
+        {u"visible", [](CControlUI& c, std::u16string_view v) { c.SetVisible(ParseBool(v)); }},
+        {u"menu", [](CControlUI& c, std::u16string_view v) { c.SetContextMenuUsed(ParseBool(v)); }},
+        {u"shortcut",
+         [](CControlUI& c, std::u16string_view v) { c.shortcut_ = v.empty() ? 0 : v.front(); }},
+    };
+    const auto found = handlers.find(name);
+    if (found == handlers.end()) {
         AddCustomAttribute(name, value);
+        return;
     }
+    found->second(*this, value);
+}
+
+// One width for every side, or four widths l,t,r,b.
+void CControlUI::ApplyBorderSize(std::u16string_view value) {
+    int sizes[4] = {};
+    if (ParseIntList(value, sizes, 4) >= 4) {
+        borderSizes_ = Rect{sizes[0], sizes[1], sizes[2], sizes[3]};
+        borderSize_ = 0;
+        Invalidate();
+        return;
+    }
+    SetBorderSize(sizes[0]);
 }
 
 void CControlUI::ApplyAttributeList(std::u16string_view list) {

@@ -183,6 +183,7 @@ class CControlUI {
     bool DrawImage(cairo_t* cr, ImageAttributeUI& image);
     bool DrawImage(cairo_t* cr, ImageAttributeUI& image, const Rect& item);
     const Rect& PaintRect() const { return rcPaint_; }
+    void ApplyBorderSize(std::u16string_view value);
 
     CWindowManagerUI* manager_ = nullptr;
     CControlUI* parent_ = nullptr;

@@ -244,7 +244,35 @@ TEST_F(ControlModel, InterfaceQueriesAnswerForTheBasesToo) {
     EXPECT_EQ(window.Find(u"a")->GetInterface(u"IContainer"), nullptr);
 }
 
+TEST_F(ControlModel, ChildrenCanBeReorderedInTheirList) {
+    CControlUI* a = window.Find(u"a");
+    CControlUI* b = window.Find(u"b");
+    EXPECT_TRUE(root->SetItemIndex(b, 0));
+    EXPECT_EQ(root->GetItemAt(0), b);
+    EXPECT_FALSE(root->SetItemIndex(a, 2));
+    EXPECT_TRUE(root->SetMultiItemIndex(b, 2, 0));
+    EXPECT_FALSE(root->SetMultiItemIndex(b, 3, 0));
+    EXPECT_EQ(root->GetItemIndex(a), 1);
+    EXPECT_EQ(root->GetItemAt(5), nullptr);
+}
+
 using PointerAndFocus = Fixture;
+
+TEST_F(PointerAndFocus, AContextMenuRequestIsReportedOnlyByControlsThatWantIt) {
+    CControlUI* b = window.Find(u"b");
+    M().OnContextMenu(Point{5, 5});
+    EXPECT_TRUE(window.log.Of(u"menu").empty());
+    b->SetAttribute(u"menu", u"true");
+    M().OnContextMenu(Point{5, 5});
+    EXPECT_EQ(window.log.Of(u"menu"), std::vector<std::u16string>{u"menu:b"});
+}
+
+TEST_F(PointerAndFocus, AContainerCanKeepThePointerFromItsChildren) {
+    root->SetMouseChildEnabled(false);
+    EXPECT_EQ(M().FindControl(Point{5, 5}), root);
+    root->SetMouseChildEnabled(true);
+    EXPECT_EQ(M().FindControl(Point{5, 5}), window.Find(u"b"));  // the topmost child
+}
 
 TEST_F(PointerAndFocus, MovesEnterAndLeaveAButtonDownCapturesAndFocuses) {
     TestWindow w;
