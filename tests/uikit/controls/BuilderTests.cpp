@@ -168,6 +168,51 @@ TEST(Builder, AChildLayoutFillsItselfFromItsFileWhenItJoinsTheWindow) {
     EXPECT_EQ(MultiLanguageText(7), u"seven");
 }
 
+// An item control the way the program's tiles are made: it builds its own fragment into
+// itself when it joins the window.
+class GameItem : public CContainerUI {
+  public:
+    void DoInit() override {
+        CMarkupBuilderUI builder;
+        built = builder.Create(
+            u"<Item><VerticalLayout><Label name=\"caption\" height=\"20\" "
+            u"text=\"CS1.6\"/><Button name=\"play\" height=\"20\"/>"
+            u"</VerticalLayout></Item>",
+            {}, nullptr, manager_, this);
+    }
+    CControlUI* built = nullptr;
+};
+
+class ItemCallback : public IDialogBuilderCallback {
+  public:
+    CControlUI* CreateControl(std::u16string_view tag) override {
+        return tag == u"GameItem" ? new GameItem() : nullptr;
+    }
+};
+
+TEST(Builder, ItemControlsBuildTheirFragmentIntoTheLiveWindow) {
+    TestWindow w;
+    ItemCallback callback;
+    w.Build(
+        u"<Window><TileLayout name=\"tiles\" itemsize=\"100,50\" columns=\"2\">"
+        u"<GameItem name=\"g0\"/><GameItem name=\"g1\"/></TileLayout></Window>",
+        Size{200, 100}, &callback);
+    auto* g1 = w.Find<GameItem>(u"g1");
+    ASSERT_NE(g1, nullptr);
+    ASSERT_NE(g1->built, nullptr);
+    EXPECT_EQ(g1->built->GetManager(), &w.Manager());
+    EXPECT_EQ(g1->built->GetParent(), g1);
+    w.Manager().LayoutIfNeeded();
+    // Names are first-come: the first tile's caption is the one found by name.
+    CControlUI* caption = w.Find(u"caption");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->GetPos(), R(0, 0, 100, 20));
+    EXPECT_EQ(w.Find<GameItem>(u"g0")->GetItemAt(0)->GetPos(), R(0, 0, 100, 50));
+    w.Click(Point{150, 30});  // the second tile's button
+    ASSERT_EQ(w.log.Of(u"click").size(), 1u);
+    EXPECT_EQ(w.log.records.back().sender->GetParent()->GetParent(), g1);
+}
+
 TEST(Builder, FailuresGiveNoControlAndKeepTheMessage) {
     TestWindow w;
     CMarkupBuilderUI builder;
