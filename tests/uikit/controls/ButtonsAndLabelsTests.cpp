@@ -198,6 +198,44 @@ TEST(TaggedText, AnUnclosedTagStaysInForceToTheEnd) {
     EXPECT_EQ(t.PlainText(), u"帮助页面。");
 }
 
+// The rightmost pixel of the longest horizontal run of ink on white: the underline's end (glyph
+// rows have gaps between characters; an underline does not).
+int UnderlineEnd(const Canvas& canvas) {
+    int bestLength = 0;
+    int bestEnd = -1;
+    for (int y = 0; y < canvas.Height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < canvas.Width(); ++x) {
+            run = (canvas.Pixel(x, y) & 0xFF) < 0xE0 ? run + 1 : 0;
+            if (run > bestLength) {
+                bestLength = run;
+                bestEnd = x;
+            }
+        }
+    }
+    return bestEnd;
+}
+
+int PaintedUnderlineEnd(std::u16string_view text) {
+    TestWindow w;
+    w.Build(
+        u"<Window><HorizontalLayout bkcolor=\"#FFFFFFFF\"><Button name=\"b\" "
+        u"showhtml=\"true\" align=\"left\" textcolor=\"#FF000000\"/></HorizontalLayout>"
+        u"</Window>",
+        Size{300, 40});
+    w.Find(u"b")->SetText(text);
+    Canvas canvas(300, 40);
+    w.Manager().Paint(canvas);
+    return UnderlineEnd(canvas);
+}
+
+TEST(TaggedText, ThePaintedUnderlineRunsToTheEndWhenNeverClosed) {
+    const int closed = PaintedUnderlineEnd(u"<u>帮助页面</u>。。。。");
+    const int open = PaintedUnderlineEnd(u"<u>帮助页面<u>。。。。");
+    EXPECT_GT(closed, 20);
+    EXPECT_GT(open, closed + 20);
+}
+
 TEST(TaggedText, ClosingTagsRestoreAndBracesWorkLikeAngles) {
     const TaggedTextUI t =
         TaggedTextUI::Parse(u"a{b}b{c #FFFF0000}c{/c}{/b}d<f 160>e</f><a go>L</a><n>{<}");
