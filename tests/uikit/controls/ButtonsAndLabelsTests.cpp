@@ -254,6 +254,22 @@ TEST(TaggedText, ClosingTagsRestoreAndBracesWorkLikeAngles) {
     EXPECT_EQ(t.runs[7].text, u"<");
 }
 
+TEST(TaggedText, ParagraphsLineHeightsAlignmentAndSelection) {
+    const TaggedTextUI t =
+        TaggedTextUI::Parse(u"a<p 10>b</p><v center><y 30>c<s>d{f Sans 14 bold}e");
+    ASSERT_EQ(t.runs.size(), 7u);
+    EXPECT_EQ(t.runs[1].kind, TaggedRunUI::Kind::LineBreak);  // a paragraph starts a line
+    EXPECT_EQ(t.runs[2].style.indent, 10);
+    EXPECT_EQ(t.runs[3].kind, TaggedRunUI::Kind::LineBreak);  // and ends one
+    EXPECT_EQ(t.runs[4].style.indent, 0);
+    EXPECT_EQ(t.runs[4].style.valign, u'c');
+    EXPECT_EQ(t.runs[4].style.lineHeight, 30);
+    EXPECT_TRUE(t.runs[5].style.selected);
+    EXPECT_EQ(t.runs[6].style.fontFace, u"Sans");
+    EXPECT_EQ(t.runs[6].style.fontSize, 14);
+    EXPECT_TRUE(t.runs[6].style.bold);
+}
+
 TEST(TaggedText, RawTextAndNonTagsStayText) {
     const TaggedTextUI t = TaggedTextUI::Parse(u"1 < 2 <r><b>x</r> <q> <x 12>{i img/a.png}");
     ASSERT_GE(t.runs.size(), 5u);
