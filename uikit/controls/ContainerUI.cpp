@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "uikit/ShapePainter.h"
+#include "uikit/controls/ExtentUI.h"
 #include "uikit/controls/ScrollBarUI.h"
 #include "uikit/manager/WindowManagerUI.h"
 
@@ -130,12 +131,12 @@ void CContainerUI::RemoveAll() {
 }
 
 void CContainerUI::SetInset(Rect inset) {
-    rcInset_ = inset;
+    rcInset_ = ClampExtent(inset);
     NeedUpdate();
 }
 
 void CContainerUI::SetChildPadding(int padding) {
-    childPadding_ = padding;
+    childPadding_ = ClampExtent(padding);
     NeedUpdate();
 }
 

@@ -6,6 +6,7 @@
 
 #include "uikit/AttributeSyntax.h"
 #include "uikit/controls/ControlUI.h"
+#include "uikit/controls/ExtentUI.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {
@@ -14,7 +15,7 @@ namespace {
 
 // "pos": the position, and a size from the far edges when they give a positive one.
 void ApplyPos(CControlUI& control, std::u16string_view value) {
-    const Rect rc = ParseRect(value);
+    const Rect rc = ClampExtent(ParseRect(value));
     control.SetFixedXY(Point{rc.left, rc.top});
     control.SetFixedWidth(rc.right - rc.left);
     control.SetFixedHeight(rc.bottom - rc.top);
@@ -105,7 +106,7 @@ void CControlUI::SetAttribute(std::u16string_view name, std::u16string_view valu
 void CControlUI::ApplyBorderSize(std::u16string_view value) {
     int sizes[4] = {};
     if (ParseIntList(value, sizes, 4) >= 4) {
-        borderSizes_ = Rect{sizes[0], sizes[1], sizes[2], sizes[3]};
+        borderSizes_ = ClampExtent(Rect{sizes[0], sizes[1], sizes[2], sizes[3]});
         borderSize_ = 0;
         Invalidate();
         return;
@@ -146,7 +147,7 @@ void CControlUI::SetBorderColor(uint32_t color) {
 }
 
 void CControlUI::SetBorderSize(int size) {
-    borderSize_ = size;
+    borderSize_ = ClampExtent(size);
     borderSizes_ = Rect{};
     Invalidate();
 }

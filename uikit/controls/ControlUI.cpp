@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "uikit/controls/ExtentUI.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {
@@ -160,17 +161,20 @@ void CControlUI::Move(Size offset, bool needInvalidate) {
 }
 
 void CControlUI::SetPadding(Rect padding) {
-    rcPadding_ = padding;
+    rcPadding_ = ClampExtent(padding);
     NeedParentUpdate();
 }
 
 void CControlUI::SetFixedXY(Point xy) {
-    fixedXY_ = xy;
+    fixedXY_ = Point{ClampExtent(xy.x), ClampExtent(xy.y)};
     NeedParentUpdate();
 }
 
 void CControlUI::SetFloatPercent(FloatPercentUI percent) {
-    floatPercent_ = percent;
+    // Fractions of the parent's size; a wild value must not overflow the conversion to pixels.
+    const auto sane = [](double f) { return std::clamp(f, -1000.0, 1000.0); };
+    floatPercent_ = FloatPercentUI{sane(percent.left), sane(percent.top), sane(percent.right),
+                                   sane(percent.bottom)};
     NeedParentUpdate();
 }
 
@@ -178,7 +182,7 @@ void CControlUI::SetFixedWidth(int cx) {
     if (cx < 0) {
         return;
     }
-    fixedSize_.cx = cx;
+    fixedSize_.cx = ClampExtent(cx);
     NeedParentUpdate();
 }
 
@@ -186,7 +190,7 @@ void CControlUI::SetFixedHeight(int cy) {
     if (cy < 0) {
         return;
     }
-    fixedSize_.cy = cy;
+    fixedSize_.cy = ClampExtent(cy);
     NeedParentUpdate();
 }
 
@@ -194,7 +198,7 @@ void CControlUI::SetMinWidth(int cx) {
     if (cx < 0) {
         return;
     }
-    minSize_.cx = cx;
+    minSize_.cx = ClampExtent(cx);
     NeedParentUpdate();
 }
 
@@ -206,7 +210,7 @@ void CControlUI::SetMaxWidth(int cx) {
     if (cx < 0) {
         return;
     }
-    maxSize_.cx = cx;
+    maxSize_.cx = ClampExtent(cx);
     NeedParentUpdate();
 }
 
@@ -214,7 +218,7 @@ void CControlUI::SetMinHeight(int cy) {
     if (cy < 0) {
         return;
     }
-    minSize_.cy = cy;
+    minSize_.cy = ClampExtent(cy);
     NeedParentUpdate();
 }
 
@@ -226,7 +230,7 @@ void CControlUI::SetMaxHeight(int cy) {
     if (cy < 0) {
         return;
     }
-    maxSize_.cy = cy;
+    maxSize_.cy = ClampExtent(cy);
     NeedParentUpdate();
 }
 

@@ -2,6 +2,7 @@
 
 #include "uikit/AttributeSyntax.h"
 #include "uikit/TextPainter.h"
+#include "uikit/controls/ExtentUI.h"
 #include "uikit/controls/TaggedTextPainterUI.h"
 #include "uikit/manager/WindowManagerUI.h"
 
@@ -122,7 +123,7 @@ void CLabelUI::SetFont(int id) {
 }
 
 void CLabelUI::SetTextPadding(Rect padding) {
-    textPadding_ = padding;
+    textPadding_ = ClampExtent(padding);
     NeedParentUpdate();
 }
 

@@ -4,6 +4,7 @@
 
 #include "uikit/AttributeSyntax.h"
 #include "uikit/controls/ContainerUI.h"
+#include "uikit/controls/ExtentUI.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {
@@ -75,9 +76,9 @@ void CScrollBarUI::SetAttribute(std::u16string_view name, std::u16string_view va
     if (name == u"hor") {
         SetHorizontal(ParseBool(value));
     } else if (name == u"linesize") {
-        SetLineSize(ParseInt(value));
+        SetLineSize(std::clamp(ParseInt(value), 0, kMaxExtentUI));
     } else if (name == u"range") {
-        SetScrollRange(ParseInt(value));
+        SetScrollRange(std::clamp(ParseInt(value), 0, kMaxExtentUI * 1024));
     } else if (name == u"value") {
         SetScrollPos(ParseInt(value));
     } else if (name == u"showbutton1") {

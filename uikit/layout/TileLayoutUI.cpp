@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "uikit/AttributeSyntax.h"
+#include "uikit/controls/ExtentUI.h"
 
 namespace uikit {
 
@@ -15,17 +16,17 @@ void* CTileLayoutUI::GetInterface(std::u16string_view name) {
 }
 
 void CTileLayoutUI::SetItemSize(Size size) {
-    itemSize_ = size;
+    itemSize_ = Size{std::max(0, ClampExtent(size.cx)), std::max(0, ClampExtent(size.cy))};
     NeedUpdate();
 }
 
 void CTileLayoutUI::SetColumns(int columns) {
-    columns_ = std::max(columns, 0);
+    columns_ = std::clamp(columns, 0, kMaxExtentUI);
     NeedUpdate();
 }
 
 void CTileLayoutUI::SetChildVPadding(int padding) {
-    childVPadding_ = padding;
+    childVPadding_ = ClampExtent(padding);
     NeedUpdate();
 }
 

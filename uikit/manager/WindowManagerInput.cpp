@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "uikit/controls/ControlUI.h"
+#include "uikit/controls/ExtentUI.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {
@@ -169,7 +170,8 @@ void CWindowManagerUI::OnChar(char16_t ch) {
 }
 
 void CWindowManagerUI::OnSize(Size client) {
-    clientSize_ = client;
+    clientSize_ =
+        Size{std::clamp(client.cx, 0, kMaxExtentUI), std::clamp(client.cy, 0, kMaxExtentUI)};
     DispatchEvent(focus_, UIEVENT_WINDOWSIZE, mousePos_);
     if (root_ != nullptr) {
         root_->NeedUpdate();

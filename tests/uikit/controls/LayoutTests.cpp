@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/uikit/controls/ControlTestSupport.h"
+#include "uikit/Canvas.h"
 #include "uikit/controls/ContainerUI.h"
 #include "uikit/controls/ScrollBarUI.h"
 #include "uikit/layout/TabLayoutUI.h"
@@ -120,6 +121,29 @@ TEST(FloatingChildren, PosSetsPlaceWhileNegativeDerivedSizesAreIgnored) {
     w.Manager().LayoutIfNeeded();
     EXPECT_EQ(kefu->GetPos(), R(915, 615, 1010, 710));
     EXPECT_EQ(w.Find(u"body")->GetPos(), R(30, 30, 994, 690));
+}
+
+TEST(HostileMarkup, HugeSizesAndDeepNestingLayOutAndPaintWithoutFaults) {
+    TestWindow w;
+    std::u16string markup = u"<Window><VerticalLayout>";
+    for (int i = 0; i < 200; ++i) {
+        markup += u"<HorizontalLayout inset=\"1,1,1,1\">";
+    }
+    for (int i = 0; i < 200; ++i) {
+        markup += u"</HorizontalLayout>";
+    }
+    markup += u"<HorizontalLayout childpadding=\"2147483647\">"
+              u"<Control width=\"2147483647\" height=\"2147483647\"/>"
+              u"<Control pos=\"-2147483647,-5,2147483647,99999999999\" float=\"true\"/>"
+              u"<Control minwidth=\"2147483647\" padding=\"2147483647,0,2147483647,0\"/>"
+              u"</HorizontalLayout><TileLayout itemsize=\"2147483647,2147483647\" "
+              u"childvpadding=\"2147483647\" vscrollbar=\"true\"><Control/><Control/><Control/>"
+              u"</TileLayout></VerticalLayout></Window>";
+    ASSERT_NE(w.Build(markup, Size{300, 200}), nullptr);
+    Canvas canvas(300, 200);
+    w.Manager().Paint(canvas);
+    w.Manager().OnMouseWheel(Point{10, 190}, -120);
+    w.Manager().OnMouseMove(Point{150, 100});
 }
 
 TEST(FloatingChildren, PercentagesAddShareOfTheParentToEachEdge) {
