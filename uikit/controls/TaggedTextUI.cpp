@@ -1,14 +1,18 @@
 #include "uikit/controls/TaggedTextUI.h"
 
+#include <algorithm>
 #include <map>
 
 #include "uikit/AttributeSyntax.h"
+#include "uikit/controls/ExtentUI.h"
 
 namespace uikit {
 
 namespace {
 
 constexpr std::u16string_view kTagLetters = u"abcfinprsuvxy";
+// Larger faces than any screen shows; the text engine is not asked for absurd sizes.
+constexpr int kMaxTaggedFontSize = 512;
 
 std::u16string_view Trim(std::u16string_view s) {
     while (!s.empty() && s.front() <= u' ') {
@@ -97,7 +101,7 @@ class Parser {
                 Add(TaggedRunUI::Kind::Image, std::u16string(args));
                 return;
             case u'x':
-                Add(TaggedRunUI::Kind::MoveX, {}, ParseInt(args));
+                Add(TaggedRunUI::Kind::MoveX, {}, ClampExtent(ParseInt(args)));
                 return;
             default:
                 break;
@@ -121,7 +125,7 @@ class Parser {
                 if (!out_.runs.empty()) {
                     Add(TaggedRunUI::Kind::LineBreak);
                 }
-                style_.indent = ParseInt(args);
+                style_.indent = ClampExtent(ParseInt(args));
                 break;
             case u's':
                 style_.selected = true;
@@ -133,7 +137,7 @@ class Parser {
                 style_.valign = args == u"center" ? u'c' : args == u"top" ? u't' : u'b';
                 break;
             case u'y':
-                style_.lineHeight = ParseInt(args);
+                style_.lineHeight = ClampExtent(ParseInt(args));
                 break;
             default:
                 break;
@@ -154,7 +158,7 @@ class Parser {
             return;
         }
         std::u16string_view rest = Trim(args.substr(space + 1));
-        style_.fontSize = ParseInt(rest);
+        style_.fontSize = std::clamp(ParseInt(rest), 0, kMaxTaggedFontSize);
         style_.bold = style_.bold || rest.find(u"bold") != std::u16string_view::npos;
         style_.underline = style_.underline || rest.find(u"underline") != std::u16string_view::npos;
         style_.italic = style_.italic || rest.find(u"italic") != std::u16string_view::npos;

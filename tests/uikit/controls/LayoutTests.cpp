@@ -132,13 +132,18 @@ TEST(HostileMarkup, HugeSizesAndDeepNestingLayOutAndPaintWithoutFaults) {
     for (int i = 0; i < 200; ++i) {
         markup += u"</HorizontalLayout>";
     }
-    markup += u"<HorizontalLayout childpadding=\"2147483647\">"
-              u"<Control width=\"2147483647\" height=\"2147483647\"/>"
-              u"<Control pos=\"-2147483647,-5,2147483647,99999999999\" float=\"true\"/>"
-              u"<Control minwidth=\"2147483647\" padding=\"2147483647,0,2147483647,0\"/>"
-              u"</HorizontalLayout><TileLayout itemsize=\"2147483647,2147483647\" "
-              u"childvpadding=\"2147483647\" vscrollbar=\"true\"><Control/><Control/><Control/>"
-              u"</TileLayout></VerticalLayout></Window>";
+    markup +=
+        u"<HorizontalLayout childpadding=\"2147483647\">"
+        u"<Control width=\"2147483647\" height=\"2147483647\"/>"
+        u"<Control pos=\"-2147483647,-5,2147483647,99999999999\" float=\"true\"/>"
+        u"<Control minwidth=\"2147483647\" padding=\"2147483647,0,2147483647,0\"/>"
+        u"</HorizontalLayout><TileLayout itemsize=\"2147483647,2147483647\" "
+        u"childvpadding=\"2147483647\" vscrollbar=\"true\"><Control/><Control/><Control/>"
+        u"</TileLayout></VerticalLayout></Window>";
+    markup.insert(markup.find(u"</VerticalLayout></Window>"),
+                  u"<Label showhtml=\"true\" autocalcwidth=\"true\" text=\"&lt;x 2147483647&gt;a"
+                  u"&lt;x 2147483647&gt;b&lt;p 2147483647&gt;c&lt;y 2147483647&gt;d"
+                  u"{f Sans 2147483647}e{i img/none.png}\"/>");
     ASSERT_NE(w.Build(markup, Size{300, 200}), nullptr);
     Canvas canvas(300, 200);
     w.Manager().Paint(canvas);
