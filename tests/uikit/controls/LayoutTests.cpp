@@ -126,10 +126,10 @@ TEST(FloatingChildren, PosSetsPlaceWhileNegativeDerivedSizesAreIgnored) {
 TEST(HostileMarkup, HugeSizesAndDeepNestingLayOutAndPaintWithoutFaults) {
     TestWindow w;
     std::u16string markup = u"<Window><VerticalLayout>";
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 500; ++i) {
         markup += u"<HorizontalLayout inset=\"1,1,1,1\">";
     }
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 500; ++i) {
         markup += u"</HorizontalLayout>";
     }
     markup +=
