@@ -133,8 +133,11 @@ void BenchDraw() {
 
 }  // namespace
 
+void BenchControlTree();  // ControlTreeBench.cpp
+
 int main() {
     BenchParse();
     BenchDraw();
+    BenchControlTree();
     return 0;
 }

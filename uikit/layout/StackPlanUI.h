@@ -1,0 +1,43 @@
+#pragma once
+
+#include <vector>
+
+#include "uikit/Geometry.h"
+
+namespace uikit {
+
+class CControlUI;
+
+// One child of a vertical or horizontal layout on its way to a rectangle.
+struct StackSlotUI {
+    CControlUI* child = nullptr;
+    Size limit;      // the width and height limits the child's size was asked for
+    int length = 0;  // along the axis; 0 for a stretchable child
+    bool stretch = false;
+};
+
+// The lengths along a stacking layout's axis: fixed lengths first, the rest shared by the
+// stretchable children, the last of which takes whatever the others left.
+class StackPlanUI {
+  public:
+    StackPlanUI(bool vertical, int childPadding) : vertical_(vertical), padding_(childPadding) {}
+
+    void Add(const StackSlotUI& slot);
+    const std::vector<StackSlotUI>& Slots() const { return slots_; }
+    // One final length per slot, for the room `available` along the axis.
+    std::vector<int> Lengths(int available) const;
+    // The paddings of a child before and after it along the axis.
+    int PadBefore(const CControlUI* child) const;
+    int PadAfter(const CControlUI* child) const;
+
+  private:
+    int Clamp(const CControlUI* child, int length) const;
+    int FixedTotal() const;
+
+    bool vertical_;
+    int padding_;
+    std::vector<StackSlotUI> slots_;
+    int stretchCount_ = 0;
+};
+
+}  // namespace uikit
