@@ -1,5 +1,7 @@
 #include "engine/SegmentPlanner.h"
 
+#include <algorithm>
+
 namespace dlengine {
 
 namespace {
@@ -7,13 +9,25 @@ namespace {
 // Split points sit on this boundary so pieces stay whole pages for the writer.
 constexpr int64_t kSplitAlign = 64 * 1024;
 
-std::optional<ByteSpan> UnclaimedGap(const RangeSet& received,
-                                     const std::vector<ActiveSegment>& active, int64_t fileSize) {
+std::optional<ByteSpan> UnclaimedShare(const RangeSet& received,
+                                       const std::vector<ActiveSegment>& active,
+                                       int64_t fileSize, int64_t minSplit, int freeSlots) {
     RangeSet claimed = received;
     for (const ActiveSegment& segment : active) {
         claimed.Add({segment.start, segment.end});
     }
-    return claimed.FirstGap(0, fileSize);
+    auto gap = claimed.FirstGap(0, fileSize);
+    if (!gap) {
+        return std::nullopt;
+    }
+    const int64_t unclaimed = fileSize - claimed.ClippedTo(fileSize).Total();
+    int64_t share = std::max<int64_t>(minSplit, (unclaimed + freeSlots - 1) / std::max(freeSlots, 1));
+    share = (share + kSplitAlign - 1) / kSplitAlign * kSplitAlign;
+    // A remainder too small to stand alone goes with this share.
+    if (gap->size() - share < minSplit) {
+        share = gap->size();
+    }
+    return ByteSpan{gap->first, gap->first + std::min(share, gap->size())};
 }
 
 std::optional<SegmentChoice> SplitLargest(std::vector<ActiveSegment>& active, int64_t minSplit) {
@@ -44,9 +58,9 @@ std::optional<SegmentChoice> SplitLargest(std::vector<ActiveSegment>& active, in
 
 std::optional<SegmentChoice> NextSegment(const RangeSet& received,
                                          std::vector<ActiveSegment>& active, int64_t fileSize,
-                                         int64_t minSplit) {
-    if (auto gap = UnclaimedGap(received, active, fileSize)) {
-        return SegmentChoice{*gap, -1};
+                                         int64_t minSplit, int freeSlots) {
+    if (auto share = UnclaimedShare(received, active, fileSize, minSplit, freeSlots)) {
+        return SegmentChoice{*share, -1};
     }
     return SplitLargest(active, minSplit);
 }

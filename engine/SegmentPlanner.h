@@ -21,11 +21,13 @@ struct SegmentChoice {
     int splitFrom = -1;  // index of the active segment whose tail was taken, or -1 for a gap
 };
 
-// Picks the work of a newly free connection: the first range no one holds yet, else the second
-// half of the active segment with the most left to fetch, so that connections that finish early
-// keep taking work from slower ones until the pieces get smaller than minSplit.
+// Picks the work of a newly free connection. While unclaimed ranges remain it takes a share of
+// them sized for the connections still to come (freeSlots, counting this one), so that running
+// transfers are rarely cut short: ending a transfer early wastes what the server already sent.
+// Otherwise it takes the second half of the active segment with the most left to fetch, so that
+// connections that finish early keep relieving slower ones until pieces get below minSplit.
 std::optional<SegmentChoice> NextSegment(const RangeSet& received,
                                          std::vector<ActiveSegment>& active, int64_t fileSize,
-                                         int64_t minSplit);
+                                         int64_t minSplit, int freeSlots);
 
 }  // namespace dlengine

@@ -16,11 +16,14 @@ constexpr int64_t kMinSplit = 1024 * 1024;
 constexpr int kSharedTransferCap = 64;
 // Recording finished ranges costs a small write and a rename; doing it every few megabytes keeps
 // what a killed process fetches again small at any speed.
-constexpr int64_t kCheckpointBytes = 4 * 1024 * 1024;
+constexpr int64_t kCheckpointBytes = 1024 * 1024;
 constexpr auto kCheckpointMinGap = std::chrono::milliseconds(10);
-constexpr auto kCheckpointMaxGap = std::chrono::milliseconds(500);
+constexpr auto kCheckpointMaxGap = std::chrono::milliseconds(100);
 constexpr auto kSyncPeriod = std::chrono::seconds(3);
 constexpr auto kSpeedWindow = std::chrono::milliseconds(1000);
+// A slow transfer would hold a partly filled block for long; what sits in memory is lost when
+// the process is killed, so blocks older than this go to the disk as they are.
+constexpr auto kBlockMaxAge = std::chrono::milliseconds(100);
 
 }  // namespace
 
@@ -121,11 +124,12 @@ void Task::Fail(int error) {
 void Task::Tick(Clock::time_point now) {
     SampleSpeed(now);
     RemoveCancelledTransfers();
+    FlushAgedBlocks(now);
     if (state_ == DL_STATE_CONNECTING || state_ == DL_STATE_DOWNLOADING) {
         if (Finished()) {
             Finalize();
         } else if (now >= retryAt_) {
-            OpenTransfers(now);
+            OpenTransfers();
         }
         PeriodicSync(now);
     }
@@ -143,25 +147,27 @@ void Task::Finalize() {
                            target_.statePath);
 }
 
-void Task::OpenTransfers(Clock::time_point) {
-    if (transfers_.empty()) {
-        if (fileSize_ < 0) {
-            OpenTransfer(0, -1);
-        } else if (auto gap = received_.FirstGap(0, fileSize_)) {
-            OpenTransfer(gap->first, gap->end);
+void Task::OpenTransfers() {
+    if (fileSize_ < 0) {
+        // The first answer tells the size and whether ranges work; ask for a first piece only,
+        // so the transfer need not be cut short once the others start.
+        if (transfers_.empty()) {
+            OpenTransfer(0, kMinSplit);
         }
         return;
     }
-    if (!rangesConfirmed_ || singleStream_) {
+    if (!transfers_.empty() && (!rangesConfirmed_ || singleStream_)) {
         return;
     }
     const int limit = std::clamp(parts_.settings.maxConnections, 1, 16);
-    while (static_cast<int>(transfers_.size()) < limit && parts_.transfers < kSharedTransferCap) {
+    while (static_cast<int>(transfers_.size()) < limit &&
+           (transfers_.empty() || parts_.transfers < kSharedTransferCap)) {
         std::vector<ActiveSegment> active;
         for (const auto& transfer : transfers_) {
             active.push_back({transfer->start, transfer->cursor, transfer->end});
         }
-        auto choice = NextSegment(received_, active, fileSize_, kMinSplit);
+        const int freeSlots = limit - static_cast<int>(transfers_.size());
+        auto choice = NextSegment(received_, active, fileSize_, kMinSplit, freeSlots);
         if (!choice) {
             return;
         }
@@ -169,7 +175,7 @@ void Task::OpenTransfers(Clock::time_point) {
             transfers_[static_cast<size_t>(choice->splitFrom)]->end =
                 active[static_cast<size_t>(choice->splitFrom)].end;
         }
-        if (!OpenTransfer(choice->span.first, choice->span.end)) {
+        if (!OpenTransfer(choice->span.first, choice->span.end) || !rangesConfirmed_) {
             return;
         }
     }
@@ -245,8 +251,9 @@ bool Task::HasBlockFor(const Transfer&, size_t) const {
     return parts_.pool.HasFree();
 }
 
-std::unique_ptr<Block> Task::NewBlock(const Transfer& transfer) {
+std::unique_ptr<Block> Task::NewBlock(Transfer& transfer) {
     auto block = parts_.pool.Acquire();
+    transfer.blockSince = Clock::now();
     if (block) {
         block->offset = transfer.cursor;
         block->taskId = id_;
@@ -267,6 +274,14 @@ void Task::FlushBlock(Transfer& transfer) {
     received_.Add({block.offset, block.offset + static_cast<int64_t>(block.used)});
     ++pendingWrites_;
     parts_.writer.Write(file_, std::move(transfer.block));
+}
+
+void Task::FlushAgedBlocks(Clock::time_point now) {
+    for (const auto& transfer : transfers_) {
+        if (transfer->block && now - transfer->blockSince >= kBlockMaxAge) {
+            FlushBlock(*transfer);
+        }
+    }
 }
 
 void Task::CountReceived(int64_t bytes) {

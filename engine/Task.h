@@ -9,6 +9,7 @@
 #include "engine/RangeSet.h"
 #include "engine/TaskReport.h"
 #include "engine/TaskTarget.h"
+#include "engine/SegmentPlanner.h"
 #include "engine/Transfer.h"
 #include "engine/os/Files.h"
 
@@ -44,7 +45,7 @@ public:
     // From its transfers, on the engine thread.
     bool AcceptAnswer(Transfer& transfer);
     bool HasBlockFor(const Transfer& transfer, size_t size) const;
-    std::unique_ptr<Block> NewBlock(const Transfer& transfer);
+    std::unique_ptr<Block> NewBlock(Transfer& transfer);
     void FlushBlock(Transfer& transfer);
     void CountReceived(int64_t bytes);
 
@@ -54,7 +55,7 @@ private:
     void ResetProgress();
     bool AcceptPartial(Transfer& transfer);
     bool AcceptWhole(Transfer& transfer);
-    void OpenTransfers(Clock::time_point now);
+    void OpenTransfers();
     bool OpenTransfer(int64_t start, int64_t end);
     bool Finished() const;
     void Finalize();
@@ -69,6 +70,7 @@ private:
     void Checkpoint(Clock::time_point now, bool force);
     void PeriodicSync(Clock::time_point now);
     void SampleSpeed(Clock::time_point now);
+    void FlushAgedBlocks(Clock::time_point now);
 
     const uint32_t id_;
     const TaskTarget target_;

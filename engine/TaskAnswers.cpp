@@ -74,9 +74,7 @@ bool Task::AcceptPartial(Transfer& transfer) {
             return false;
         }
     }
-    if (transfer.end < 0) {
-        transfer.end = fileSize_;
-    }
+    transfer.end = transfer.end < 0 ? fileSize_ : std::min(transfer.end, fileSize_);
     rangesConfirmed_ = true;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,6 +38,7 @@ public:
     bool cancelled = false;   // to be removed by the task outside curl's callbacks
     long httpStatus = 0;
     std::unique_ptr<Block> block;  // the block being filled
+    std::chrono::steady_clock::time_point blockSince;
     int64_t BufferedBytes() const { return block ? static_cast<int64_t>(block->used) : 0; }
 
 private:

@@ -20,7 +20,7 @@ protected:
         content_ = RandomContent(kFileSize, 42);
         server_.AddFile("big.zip", content_);
         // Slow enough to act in the middle of the transfer.
-        server_.SetFaults({.bytesPerSecond = 1 * static_cast<int64_t>(kMiB)});
+        server_.SetFaults({.bytesPerSecond = static_cast<int64_t>(kMiB / 2)});
     }
 
     static bool PastAThird(const EngineTaskReport& report) {
