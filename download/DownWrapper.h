@@ -12,7 +12,7 @@ namespace DownEngine {
 
 // The engine library could not be loaded; what() names the file that was tried.
 class EngineLoadError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -20,7 +20,7 @@ public:
 // and its 21 entry points. A name the library does not export leaves its slot empty, and a call
 // through an empty slot is skipped and answers 0.
 class CDownWrapper {
-public:
+  public:
     // programDir ends with "/". Throws EngineLoadError when the library cannot be loaded.
     explicit CDownWrapper(const std::u16string& programDir);
     virtual ~CDownWrapper();
@@ -57,7 +57,7 @@ public:
     // Slots resolved, of the 21.
     int ResolvedCount() const;
 
-private:
+  private:
     struct Slots {
         decltype(&DL_Init) init = nullptr;
         decltype(&DL_CreateTask) createTask = nullptr;

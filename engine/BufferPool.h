@@ -23,7 +23,7 @@ struct Block {
 // A fixed number of blocks shared by every transfer. When it runs dry, transfers pause until
 // the writer hands blocks back, so memory stays bounded whatever the number or size of files.
 class BufferPool {
-public:
+  public:
     BufferPool(size_t blockSize, size_t blockCount) : blockSize_(blockSize), limit_(blockCount) {}
 
     // Null when every block is in use.
@@ -32,7 +32,7 @@ public:
     size_t blockSize() const { return blockSize_; }
     bool HasFree() const;
 
-private:
+  private:
     const size_t blockSize_;
     const size_t limit_;
     mutable std::mutex mutex_;

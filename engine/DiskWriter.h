@@ -12,12 +12,12 @@ namespace dlengine {
 // Writes received blocks on a thread of its own, so receiving and writing use both cores. Each
 // written block goes back to the pool and its range to the engine thread.
 class DiskWriter {
-public:
+  public:
     DiskWriter(BufferPool& pool, Mailbox& mailbox);
 
     void Write(std::shared_ptr<os::PartFile> file, std::unique_ptr<Block> block);
 
-private:
+  private:
     struct Job {
         std::shared_ptr<os::PartFile> file;
         std::unique_ptr<Block> block;

@@ -48,42 +48,42 @@ typedef struct EngineTaskRequest {
 
 /* Engine states, at offset 0 of EngineTaskReport. */
 enum {
-    DL_STATE_NONE = 0,        /* created, not started yet */
-    DL_STATE_CONNECTING = 1,  /* started, waiting for the server's first answer */
+    DL_STATE_NONE = 0,       /* created, not started yet */
+    DL_STATE_CONNECTING = 1, /* started, waiting for the server's first answer */
     DL_STATE_DOWNLOADING = 2,
-    DL_STATE_PAUSED = 3,      /* after DL_ForceStopTask; DL_StartTask continues */
-    DL_STATE_COMPLETE = 4,    /* the file is in place under its final name */
-    DL_STATE_ERROR = 5,       /* see errorCode; DL_StartTask tries again */
-    DL_STATE_STOPPED = 6      /* after DL_StopTask; DL_StartTask continues */
+    DL_STATE_PAUSED = 3,   /* after DL_ForceStopTask; DL_StartTask continues */
+    DL_STATE_COMPLETE = 4, /* the file is in place under its final name */
+    DL_STATE_ERROR = 5,    /* see errorCode; DL_StartTask tries again */
+    DL_STATE_STOPPED = 6   /* after DL_StopTask; DL_StartTask continues */
 };
 
 /* Error codes, in EngineTaskReport.errorCode. */
 enum {
     DL_ERROR_NONE = 0,
-    DL_ERROR_BAD_REQUEST = 1,   /* empty or unusable URL, folder or file name */
-    DL_ERROR_UNSAFE_NAME = 2,   /* the file name would leave the save folder */
-    DL_ERROR_HTTP = 3,          /* the server refused the file; httpStatus holds its answer */
-    DL_ERROR_NETWORK = 4,       /* transient failures went on past the retry budget */
-    DL_ERROR_TLS = 5,           /* the server's certificate could not be verified */
+    DL_ERROR_BAD_REQUEST = 1, /* empty or unusable URL, folder or file name */
+    DL_ERROR_UNSAFE_NAME = 2, /* the file name would leave the save folder */
+    DL_ERROR_HTTP = 3,        /* the server refused the file; httpStatus holds its answer */
+    DL_ERROR_NETWORK = 4,     /* transient failures went on past the retry budget */
+    DL_ERROR_TLS = 5,         /* the server's certificate could not be verified */
     DL_ERROR_DISK_FULL = 6,
-    DL_ERROR_FILE = 7,          /* the part file, state file or final name could not be written */
-    DL_ERROR_SAME_FILE = 8      /* another running task is saving to the same file */
+    DL_ERROR_FILE = 7,     /* the part file, state file or final name could not be written */
+    DL_ERROR_SAME_FILE = 8 /* another running task is saving to the same file */
 };
 
 #pragma pack(push, 1)
 /* The report block of DL_QueryTaskInfoEx: 1,429 bytes, no padding. The caller may leave any
  * value in it; every field is written. */
 typedef struct EngineTaskReport {
-    int32_t state;            /* offset 0: DL_STATE_* */
-    int64_t totalBytes;       /* offset 4: -1 while unknown */
-    int64_t downloadedBytes;  /* offset 12: bytes of the file received so far */
-    int64_t bytesPerSecond;   /* offset 20: receive speed over the last second or so */
-    int32_t errorCode;        /* offset 28: DL_ERROR_* */
-    int32_t httpStatus;       /* offset 32: last HTTP status that ended the task, else 0 */
-    int32_t connections;      /* offset 36: transfers running now */
-    int64_t fetchedBytes;     /* offset 40: bytes received from the network since creation */
+    int32_t state;           /* offset 0: DL_STATE_* */
+    int64_t totalBytes;      /* offset 4: -1 while unknown */
+    int64_t downloadedBytes; /* offset 12: bytes of the file received so far */
+    int64_t bytesPerSecond;  /* offset 20: receive speed over the last second or so */
+    int32_t errorCode;       /* offset 28: DL_ERROR_* */
+    int32_t httpStatus;      /* offset 32: last HTTP status that ended the task, else 0 */
+    int32_t connections;     /* offset 36: transfers running now */
+    int64_t fetchedBytes;    /* offset 40: bytes received from the network since creation */
     uint8_t reserved1[1016];
-    float progress;           /* offset 1,064: downloadedBytes / totalBytes, 0 while unknown */
+    float progress; /* offset 1,064: downloadedBytes / totalBytes, 0 while unknown */
     uint8_t reserved2[361];
 } EngineTaskReport;
 #pragma pack(pop)

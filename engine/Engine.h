@@ -26,7 +26,7 @@ namespace dlengine {
 // The engine: the caller's side keeps handles and the latest reports under one lock; the engine
 // thread owns the tasks and the curl multi handle and takes the caller's commands once per turn.
 class Engine {
-public:
+  public:
     Engine();
     ~Engine();
     Engine(const Engine&) = delete;
@@ -46,7 +46,7 @@ public:
     void StartAll();
     void ChangeSettings(std::function<void(EngineSettings&)> change);
 
-private:
+  private:
     struct Entry {
         TaskTarget target;
         int targetError = 0;

@@ -10,7 +10,7 @@ struct EngineSettings {
     std::string caFile;
     std::string proxy;
     std::string userAgent = "dlengine/1.0";
-    int64_t speedLimit = 0;  // bytes per second for all transfers together; 0 = none
+    int64_t speedLimit = 0;   // bytes per second for all transfers together; 0 = none
     int maxConnections = 16;  // per task
 };
 

@@ -66,7 +66,8 @@ void FillReport(const TaskReport& from, EngineTaskReport& to) {
     to.progress = progress;
 }
 
-int32_t ChangeSettings(void (*apply)(EngineSettings&, const std::string&), const std::string& value) {
+int32_t ChangeSettings(void (*apply)(EngineSettings&, const std::string&),
+                       const std::string& value) {
     Engine* engine = Current();
     if (!engine) {
         return 0;
@@ -240,16 +241,26 @@ int32_t DL_StartAllTasks(void) {
 
 const char* DL_GetErrorText(int32_t errorCode) {
     switch (errorCode) {
-        case DL_ERROR_NONE: return "no error";
-        case DL_ERROR_BAD_REQUEST: return "unusable URL, folder or file name";
-        case DL_ERROR_UNSAFE_NAME: return "file name would leave the save folder";
-        case DL_ERROR_HTTP: return "the server refused the file";
-        case DL_ERROR_NETWORK: return "network failure";
-        case DL_ERROR_TLS: return "server certificate not trusted";
-        case DL_ERROR_DISK_FULL: return "disk full";
-        case DL_ERROR_FILE: return "cannot write the file";
-        case DL_ERROR_SAME_FILE: return "another task is saving the same file";
-        default: return "unknown error";
+        case DL_ERROR_NONE:
+            return "no error";
+        case DL_ERROR_BAD_REQUEST:
+            return "unusable URL, folder or file name";
+        case DL_ERROR_UNSAFE_NAME:
+            return "file name would leave the save folder";
+        case DL_ERROR_HTTP:
+            return "the server refused the file";
+        case DL_ERROR_NETWORK:
+            return "network failure";
+        case DL_ERROR_TLS:
+            return "server certificate not trusted";
+        case DL_ERROR_DISK_FULL:
+            return "disk full";
+        case DL_ERROR_FILE:
+            return "cannot write the file";
+        case DL_ERROR_SAME_FILE:
+            return "another task is saving the same file";
+        default:
+            return "unknown error";
     }
 }
 

@@ -27,7 +27,7 @@ struct SyncResult {
 // Results the worker threads hand back to the engine thread, which it collects once per turn
 // of its loop; posting wakes it.
 class Mailbox {
-public:
+  public:
     explicit Mailbox(std::function<void()> wake) : wake_(std::move(wake)) {}
 
     void Post(WriteResult result) {
@@ -52,7 +52,7 @@ public:
         syncs_.clear();
     }
 
-private:
+  private:
     std::function<void()> wake_;
     std::mutex mutex_;
     std::vector<WriteResult> writes_;

@@ -16,7 +16,7 @@ struct ByteSpan {
 
 // Disjoint, merged byte ranges: the finished parts of a file.
 class RangeSet {
-public:
+  public:
     void Add(ByteSpan span);
     void Clear() { spans_.clear(); }
     bool Contains(ByteSpan span) const;
@@ -28,7 +28,7 @@ public:
     const std::map<int64_t, int64_t>& spans() const { return spans_; }  // first -> end
     bool operator==(const RangeSet&) const = default;
 
-private:
+  private:
     std::map<int64_t, int64_t> spans_;
 };
 

@@ -10,8 +10,8 @@ namespace {
 constexpr int64_t kSplitAlign = 64 * 1024;
 
 std::optional<ByteSpan> UnclaimedShare(const RangeSet& received,
-                                       const std::vector<ActiveSegment>& active,
-                                       int64_t fileSize, int64_t minSplit, int freeSlots) {
+                                       const std::vector<ActiveSegment>& active, int64_t fileSize,
+                                       int64_t minSplit, int freeSlots) {
     RangeSet claimed = received;
     for (const ActiveSegment& segment : active) {
         claimed.Add({segment.start, segment.end});
@@ -21,7 +21,8 @@ std::optional<ByteSpan> UnclaimedShare(const RangeSet& received,
         return std::nullopt;
     }
     const int64_t unclaimed = fileSize - claimed.ClippedTo(fileSize).Total();
-    int64_t share = std::max<int64_t>(minSplit, (unclaimed + freeSlots - 1) / std::max(freeSlots, 1));
+    int64_t share =
+        std::max<int64_t>(minSplit, (unclaimed + freeSlots - 1) / std::max(freeSlots, 1));
     share = (share + kSplitAlign - 1) / kSplitAlign * kSplitAlign;
     // A remainder too small to stand alone goes with this share.
     if (gap->size() - share < minSplit) {

@@ -13,18 +13,17 @@ namespace dlengine {
 // file name ranges safe across a machine crash, and the final flush and rename of a finished
 // file.
 class SyncWorker {
-public:
+  public:
     explicit SyncWorker(Mailbox& mailbox);
 
     // Flushes file; the ranges written before the call are then durable.
     void Checkpoint(uint32_t taskId, uint32_t epoch, std::shared_ptr<os::PartFile> file,
                     RangeSet written);
     // Cuts the file to size, flushes it, renames it to its final name and drops its state file.
-    void Finalize(uint32_t taskId, uint32_t epoch, std::shared_ptr<os::PartFile> file,
-                  int64_t size, std::string partPath, std::string finalPath,
-                  std::string statePath);
+    void Finalize(uint32_t taskId, uint32_t epoch, std::shared_ptr<os::PartFile> file, int64_t size,
+                  std::string partPath, std::string finalPath, std::string statePath);
 
-private:
+  private:
     struct Job {
         SyncResult result;
         std::shared_ptr<os::PartFile> file;

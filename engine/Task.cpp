@@ -183,9 +183,8 @@ void Task::OpenTransfers() {
 
 bool Task::OpenTransfer(int64_t start, int64_t end) {
     auto transfer = std::make_unique<Transfer>(*this, start, end);
-    const int64_t limit = parts_.settings.speedLimit > 0
-                              ? parts_.settings.speedLimit / (parts_.transfers + 1)
-                              : 0;
+    const int64_t limit =
+        parts_.settings.speedLimit > 0 ? parts_.settings.speedLimit / (parts_.transfers + 1) : 0;
     if (!transfer->Prepare(target_.url, parts_.settings, limit) ||
         curl_multi_add_handle(parts_.multi, transfer->easy()) != CURLM_OK) {
         Fail(DL_ERROR_NETWORK);
@@ -329,8 +328,9 @@ void Task::Checkpoint(Clock::time_point now, bool force) {
         return;
     }
     const auto since = now - lastCheckpoint_;
-    const bool due = since >= kCheckpointMaxGap ||
-                     (since >= kCheckpointMinGap && done_.Total() - doneAtCheckpoint_ >= kCheckpointBytes);
+    const bool due =
+        since >= kCheckpointMaxGap ||
+        (since >= kCheckpointMinGap && done_.Total() - doneAtCheckpoint_ >= kCheckpointBytes);
     if (!force && !due) {
         return;
     }

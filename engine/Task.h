@@ -7,9 +7,9 @@
 
 #include "engine/EngineParts.h"
 #include "engine/RangeSet.h"
+#include "engine/SegmentPlanner.h"
 #include "engine/TaskReport.h"
 #include "engine/TaskTarget.h"
-#include "engine/SegmentPlanner.h"
 #include "engine/Transfer.h"
 #include "engine/os/Files.h"
 
@@ -20,7 +20,7 @@ using Clock = std::chrono::steady_clock;
 // One file being downloaded, driven by the engine thread alone. Bytes go through three sets:
 // received (handed to the writer), done (on disk) and synced (flushed to the device).
 class Task {
-public:
+  public:
     Task(uint32_t id, TaskTarget target, EngineParts& parts);
     ~Task();
 
@@ -49,7 +49,7 @@ public:
     void FlushBlock(Transfer& transfer);
     void CountReceived(int64_t bytes);
 
-private:
+  private:
     bool Load();
     void SetFileSize(int64_t size);
     void ResetProgress();

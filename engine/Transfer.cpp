@@ -25,8 +25,7 @@ Transfer::~Transfer() {
     }
 }
 
-bool Transfer::Prepare(const std::string& url, const EngineSettings& settings,
-                       int64_t speedLimit) {
+bool Transfer::Prepare(const std::string& url, const EngineSettings& settings, int64_t speedLimit) {
     easy_ = curl_easy_init();
     if (!easy_) {
         return false;

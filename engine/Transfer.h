@@ -18,7 +18,7 @@ class Task;
 // size is unknown), hands full blocks to its task and stops by itself at end, which another
 // transfer may pull in while this one runs.
 class Transfer {
-public:
+  public:
     Transfer(Task& task, int64_t start, int64_t end);
     ~Transfer();
     Transfer(const Transfer&) = delete;
@@ -35,13 +35,13 @@ public:
     bool reachedEnd = false;  // stopped on purpose at end
     bool refused = false;     // the answer was refused; the task already knows why
     bool pausedForBlocks = false;
-    bool cancelled = false;   // to be removed by the task outside curl's callbacks
+    bool cancelled = false;  // to be removed by the task outside curl's callbacks
     long httpStatus = 0;
     std::unique_ptr<Block> block;  // the block being filled
     std::chrono::steady_clock::time_point blockSince;
     int64_t BufferedBytes() const { return block ? static_cast<int64_t>(block->used) : 0; }
 
-private:
+  private:
     static size_t OnData(char* data, size_t size, size_t count, void* self);
     size_t Receive(const char* data, size_t size);
 

@@ -11,7 +11,7 @@ namespace dlengine {
 // One thread that runs queued jobs in order; the destructor finishes the queue, then joins.
 template <typename Job>
 class WorkerThread {
-public:
+  public:
     explicit WorkerThread(std::function<void(Job&)> run)
         : run_(std::move(run)), thread_([this] { Loop(); }) {}
     ~WorkerThread() {
@@ -33,7 +33,7 @@ public:
         wake_.notify_one();
     }
 
-private:
+  private:
     void Loop() {
         std::unique_lock lock(mutex_);
         for (;;) {

@@ -7,7 +7,7 @@ namespace platform {
 
 // A shared library loaded at run time, unloaded with the object.
 class SharedLibrary {
-public:
+  public:
     virtual ~SharedLibrary() = default;
     // The address of an exported name, or null when the library has none.
     virtual void* Symbol(const char* name) const = 0;

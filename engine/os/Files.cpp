@@ -83,7 +83,8 @@ int ReplaceSmallFile(const std::string& path, const std::string& text) {
         return errno;
     }
     const ssize_t written = ::write(fd, text.data(), text.size());
-    const int error = written == static_cast<ssize_t>(text.size()) ? 0 : (written < 0 ? errno : EIO);
+    const int error =
+        written == static_cast<ssize_t>(text.size()) ? 0 : (written < 0 ? errno : EIO);
     ::close(fd);
     if (error != 0) {
         ::unlink(temporary.c_str());

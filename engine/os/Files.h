@@ -11,7 +11,7 @@ namespace dlengine::os {
 
 // A file opened for positioned writes by many writers at once.
 class PartFile {
-public:
+  public:
     PartFile() = default;
     ~PartFile();
     PartFile(const PartFile&) = delete;
@@ -26,7 +26,7 @@ public:
     int64_t Size() const;
     void Close();
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -9,7 +9,7 @@ namespace platform {
 namespace {
 
 class PosixSharedLibrary : public SharedLibrary {
-public:
+  public:
     explicit PosixSharedLibrary(void* handle) : handle_(handle) {}
     ~PosixSharedLibrary() override { dlclose(handle_); }
     PosixSharedLibrary(const PosixSharedLibrary&) = delete;
@@ -17,7 +17,7 @@ public:
 
     void* Symbol(const char* name) const override { return dlsym(handle_, name); }
 
-private:
+  private:
     void* handle_;
 };
 

@@ -11,7 +11,7 @@ namespace {
 constexpr size_t kMiB = 1024 * 1024;
 
 class DownloadTest : public EngineTest {
-protected:
+  protected:
     // Downloads name from the server and checks the saved file against content.
     void ExpectIdentical(const std::string& name, const std::string& content) {
         const DL_TaskHandle task = StartTask(server_.Url(name), name);

@@ -83,7 +83,7 @@ inline bool Settled(const EngineTaskReport& report) {
 
 // Each test gets a running engine and a fresh folder.
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(DL_Init(), 1); }
     void TearDown() override { DL_UnInit(); }
 

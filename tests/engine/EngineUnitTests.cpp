@@ -108,8 +108,8 @@ TEST(ContentRangeTest, ParsesWhatServersSendAndRefusesTheRest) {
 }
 
 TEST(TaskTargetTest, RefusesNamesThatLeaveTheFolder) {
-    for (const char16_t* bad : {u"", u".", u"..", u"../x.zip", u"a/b.zip", u"a\\b.zip",
-                                u"/etc/passwd", u"x\n.zip"}) {
+    for (const char16_t* bad :
+         {u"", u".", u"..", u"../x.zip", u"a/b.zip", u"a\\b.zip", u"/etc/passwd", u"x\n.zip"}) {
         EXPECT_FALSE(IsSafeFileName(bad)) << Utf16ToAnsi(bad);
     }
     EXPECT_TRUE(IsSafeFileName(u"game..v2.zip"));

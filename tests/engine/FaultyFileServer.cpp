@@ -26,7 +26,8 @@ std::optional<Span> ParseRange(const std::string& header, int64_t size) {
     }
     const int64_t first = std::stoll(header.substr(6, dash - 6));
     const std::string lastText = header.substr(dash + 1);
-    const int64_t last = lastText.empty() ? size - 1 : std::min<int64_t>(std::stoll(lastText), size - 1);
+    const int64_t last =
+        lastText.empty() ? size - 1 : std::min<int64_t>(std::stoll(lastText), size - 1);
     if (first >= size || last < first) {
         return Span{-1, 0};
     }
@@ -39,12 +40,13 @@ FaultyFileServer::FaultyFileServer() : server_(std::make_unique<httplib::Server>
     // Every engine connection may hold a thread while it waits for its next request.
     server_->new_task_queue = [] { return new httplib::ThreadPool(256); };
     server_->set_keep_alive_timeout(1);
-    server_->Get(R"(/files/([^/]+))", [this](const httplib::Request& request,
-                                              httplib::Response& response) {
-        // The library would cut the answer to the Range by itself; ranges are applied here.
-        const_cast<httplib::Request&>(request).ranges.clear();
-        Serve(request.matches[1], request.get_header_value("Range"), &response);
-    });
+    server_->Get(R"(/files/([^/]+))",
+                 [this](const httplib::Request& request, httplib::Response& response) {
+                     // The library would cut the answer to the Range by itself; ranges are applied
+                     // here.
+                     const_cast<httplib::Request&>(request).ranges.clear();
+                     Serve(request.matches[1], request.get_header_value("Range"), &response);
+                 });
     port_ = server_->bind_to_any_port("127.0.0.1");
     // The socket listens from the bind on, so requests made before the thread runs wait.
     thread_ = std::thread([this] { server_->listen_after_bind(); });
@@ -69,8 +71,7 @@ std::string FaultyFileServer::Url(const std::string& name) const {
     return "http://127.0.0.1:" + std::to_string(port_) + "/files/" + name;
 }
 
-void FaultyFileServer::Serve(const std::string& name, const std::string& rangeHeader,
-                             void* out) {
+void FaultyFileServer::Serve(const std::string& name, const std::string& rangeHeader, void* out) {
     auto& response = *static_cast<httplib::Response*>(out);
     const int64_t number = ++requests_;
     std::shared_ptr<const std::string> file;
@@ -106,10 +107,9 @@ void FaultyFileServer::Serve(const std::string& name, const std::string& rangeHe
             span = *range;
             ++rangeRequests_;
             response.status = 206;
-            response.set_header("Content-Range",
-                                "bytes " + std::to_string(span.first) + "-" +
-                                    std::to_string(span.first + span.length - 1) + "/" +
-                                    std::to_string(size));
+            response.set_header("Content-Range", "bytes " + std::to_string(span.first) + "-" +
+                                                     std::to_string(span.first + span.length - 1) +
+                                                     "/" + std::to_string(size));
         }
     }
     if (!faults.ignoreRanges) {
@@ -118,7 +118,8 @@ void FaultyFileServer::Serve(const std::string& name, const std::string& rangeHe
     response.set_content_provider(
         static_cast<size_t>(span.length), "application/octet-stream",
         [this, file, span, faults](size_t offset, size_t length, httplib::DataSink& sink) {
-            if (faults.dropAfterBytes > 0 && static_cast<int64_t>(offset) >= faults.dropAfterBytes) {
+            if (faults.dropAfterBytes > 0 &&
+                static_cast<int64_t>(offset) >= faults.dropAfterBytes) {
                 return false;
             }
             const size_t piece = std::min(length, kPiece);

@@ -15,12 +15,12 @@ class Server;
 // A plain-HTTP file server in the test's own process, with the faults a download engine must
 // survive, counting every body byte it sends.
 class FaultyFileServer {
-public:
+  public:
     struct Faults {
-        bool ignoreRanges = false;       // answer every request with the whole file
-        int64_t dropAfterBytes = 0;      // close each answer after this many body bytes
-        int failEvery = 0;               // every Nth request gets a 503
-        int64_t bytesPerSecond = 0;      // per-answer throttle
+        bool ignoreRanges = false;   // answer every request with the whole file
+        int64_t dropAfterBytes = 0;  // close each answer after this many body bytes
+        int failEvery = 0;           // every Nth request gets a 503
+        int64_t bytesPerSecond = 0;  // per-answer throttle
     };
 
     FaultyFileServer();
@@ -36,7 +36,7 @@ public:
     int64_t Requests() const { return requests_.load(); }
     int64_t RangeRequests() const { return rangeRequests_.load(); }
 
-private:
+  private:
     void Serve(const std::string& name, const std::string& rangeHeader, void* response);
 
     std::unique_ptr<httplib::Server> server_;

@@ -12,7 +12,7 @@ std::string ServedFile() {
 }
 
 class HttpsDownloadTest : public EngineTest {
-protected:
+  protected:
     TestServer server_;
 };
 

@@ -14,7 +14,7 @@ constexpr size_t kFileSize = 8 * kMiB;
 constexpr int64_t kSlack = static_cast<int64_t>(kFileSize / 8);
 
 class ResumeTest : public EngineTest {
-protected:
+  protected:
     void SetUp() override {
         EngineTest::SetUp();
         content_ = RandomContent(kFileSize, 42);

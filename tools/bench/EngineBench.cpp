@@ -62,8 +62,10 @@ double CpuSeconds(const rusage& usage) {
 int main(int argc, char** argv) {
     Options options;
     if (!Parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: %s URL FOLDER NAME [--ca PEM] [--connections N] "
-                             "[--kill-at FRACTION]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s URL FOLDER NAME [--ca PEM] [--connections N] "
+                     "[--kill-at FRACTION]\n",
+                     argv[0]);
         return 2;
     }
     const auto started = std::chrono::steady_clock::now();
