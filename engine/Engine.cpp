@@ -86,13 +86,7 @@ bool Engine::Start(uint32_t id) {
         entry.report.state = DL_STATE_CONNECTING;
     }
     TaskTarget target = entry.target;
-    commands_.push_back([this, id, target] {
-        auto& task = tasks_[id];
-        if (!task) {
-            task = std::make_unique<Task>(id, target, parts_);
-        }
-        task->Start();
-    });
+    commands_.push_back([this, id, target] { StartWhenFileIsFree(id, target); });
     curl_multi_wakeup(multi_);
     return true;
 }
@@ -107,6 +101,7 @@ bool Engine::Halt(uint32_t id, int state) {
         it->second.wanted = false;
     }
     Post([this, id, state] {
+        deferred_.erase(id);
         if (Task* task = Find(id)) {
             task->Halt(state);
         }
@@ -122,6 +117,7 @@ bool Engine::Delete(uint32_t id) {
         }
     }
     Post([this, id] {
+        deferred_.erase(id);
         if (Task* task = Find(id)) {
             task->Halt(DL_STATE_STOPPED);
             doomed_[id] = true;
@@ -210,6 +206,38 @@ void Engine::Post(std::function<void()> command) {
     curl_multi_wakeup(multi_);
 }
 
+// A deleted or stopped task may still have blocks on their way into the part file and will
+// record them in the state file; a new task for the same file waits until that is over, so it
+// reads a state file no one else writes.
+void Engine::StartWhenFileIsFree(uint32_t id, const TaskTarget& target) {
+    if (FileBusy(id, target.finalPath)) {
+        deferred_[id] = target;
+        return;
+    }
+    deferred_.erase(id);
+    auto& task = tasks_[id];
+    if (!task) {
+        task = std::make_unique<Task>(id, target, parts_);
+    }
+    task->Start();
+}
+
+bool Engine::FileBusy(uint32_t id, const std::string& finalPath) const {
+    for (const auto& [otherId, task] : tasks_) {
+        if (otherId != id && task->target().finalPath == finalPath && !task->Idle()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Engine::RunDeferredStarts() {
+    const auto waiting = deferred_;
+    for (const auto& [id, target] : waiting) {
+        StartWhenFileIsFree(id, target);
+    }
+}
+
 Task* Engine::Find(uint32_t id) {
     auto it = tasks_.find(id);
     return it == tasks_.end() ? nullptr : it->second.get();
@@ -277,6 +305,7 @@ void Engine::CollectResults() {
 }
 
 void Engine::TickTasks() {
+    RunDeferredStarts();
     const auto now = Clock::now();
     for (auto& [id, task] : tasks_) {
         task->Tick(now);

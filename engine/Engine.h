@@ -63,6 +63,9 @@ class Engine {
     void Publish();
     void ShutDownTasks();
     Task* Find(uint32_t id);
+    void StartWhenFileIsFree(uint32_t id, const TaskTarget& target);
+    void RunDeferredStarts();
+    bool FileBusy(uint32_t id, const std::string& finalPath) const;
     bool SameFileRunning(uint32_t id, const std::string& finalPath) const;
 
     CURLM* multi_ = nullptr;
@@ -81,6 +84,8 @@ class Engine {
     // Engine thread only.
     std::map<uint32_t, std::unique_ptr<Task>> tasks_;
     std::map<uint32_t, bool> doomed_;
+    // Starts that wait for an earlier task of the same file to finish writing.
+    std::map<uint32_t, TaskTarget> deferred_;
 
     std::thread thread_;
 };

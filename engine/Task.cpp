@@ -79,13 +79,16 @@ bool Task::Load() {
 
 void Task::SetFileSize(int64_t size) {
     fileSize_ = size;
-    if (file_->Size() != size && file_->Truncate(size) != 0) {
-        Fail(DL_ERROR_FILE);
-        return;
-    }
     const auto free = os::FreeBytes(target_.finalPath.substr(0, target_.finalPath.rfind('/') + 1));
     if (free && *free < size - done_.Total()) {
         Fail(DL_ERROR_DISK_FULL);
+        return;
+    }
+    if (file_->Size() != size) {
+        const int error = file_->Truncate(size);
+        if (error != 0) {
+            Fail(os::IsDiskFullError(error) ? DL_ERROR_DISK_FULL : DL_ERROR_FILE);
+        }
     }
 }
 
@@ -134,6 +137,12 @@ void Task::Tick(Clock::time_point now) {
         PeriodicSync(now);
     }
     Checkpoint(now, pendingWrites_ == 0 && state_ != DL_STATE_DOWNLOADING);
+}
+
+bool Task::Idle() const {
+    const bool unrecorded =
+        dirty_ && file_ && fileSize_ > 0 && state_ != DL_STATE_COMPLETE && !finalizing_;
+    return pendingWrites_ == 0 && !finalizing_ && !unrecorded;
 }
 
 bool Task::Finished() const {

@@ -32,8 +32,8 @@ class Task {
     // Ends every transfer, keeping what was received, and leaves the task in state.
     void Halt(int state);
     void Tick(Clock::time_point now);
-    // True once nothing the task started is still on its way to the disk.
-    bool Idle() const { return pendingWrites_ == 0 && !finalizing_; }
+    // True once nothing the task started is still on its way to the disk or the state file.
+    bool Idle() const;
     TaskReport Report() const;
 
     // From the engine's loop.

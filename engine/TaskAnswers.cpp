@@ -108,8 +108,16 @@ void Task::OnTransferDone(Transfer* transfer, CURLcode code) {
     const int64_t end = transfer->end;
     const int64_t cursor = transfer->cursor;
     const bool sameEpochWhole = transfer->answerChecked && !refused && !cancelled;
+    // An empty file cannot satisfy any range; the server says so with its size.
+    const bool emptyFile =
+        status == 416 && HeaderValue(transfer->easy(), "Content-Range") == "bytes */0";
     RemoveTransfer(transfer, true);
     if (cancelled || state_ == DL_STATE_ERROR) {
+        return;
+    }
+    if (emptyFile) {
+        ResetProgress();
+        SetFileSize(0);
         return;
     }
     if (status >= 400 || (refused && status != 206 && status != 200 && status != 0)) {

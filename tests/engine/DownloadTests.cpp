@@ -36,7 +36,7 @@ TEST_F(DownloadTest, FileArrivesIdenticalOverSeveralRangeConnections) {
     EXPECT_EQ(server_.BytesSent(), static_cast<int64_t>(content.size()));
 }
 
-TEST_F(DownloadTest, EmptyAndTinyFilesComplete) {
+TEST_F(DownloadTest, TinyFileCompletes) {
     server_.AddFile("one.bin", "x");
     ExpectIdentical("one.bin", "x");
 }
@@ -95,6 +95,20 @@ TEST_F(DownloadTest, MissingFileEndsInErrorWithTheStatus) {
     EXPECT_EQ(report.errorCode, DL_ERROR_HTTP);
     EXPECT_EQ(report.httpStatus, 404);
     EXPECT_FALSE(std::filesystem::exists(folder_ / "absent.zip"));
+}
+
+TEST_F(DownloadTest, FileLargerThanTheFreeSpaceEndsInDiskFullError) {
+    server_.AddFile("huge.zip", RandomContent(2 * kMiB, 8));
+    server_.SetFaults({.claimedSize = static_cast<int64_t>(1) << 60});
+    const DL_TaskHandle task = StartTask(server_.Url("huge.zip"), "huge.zip");
+    const EngineTaskReport report = WaitFor(task, Settled);
+    EXPECT_EQ(report.state, DL_STATE_ERROR);
+    EXPECT_EQ(report.errorCode, DL_ERROR_DISK_FULL);
+}
+
+TEST_F(DownloadTest, EmptyFileCompletes) {
+    server_.AddFile("empty.txt", "");
+    ExpectIdentical("empty.txt", "");
 }
 
 TEST_F(DownloadTest, NamesLeavingTheFolderAreRefused) {

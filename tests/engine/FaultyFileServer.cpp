@@ -107,9 +107,11 @@ void FaultyFileServer::Serve(const std::string& name, const std::string& rangeHe
             span = *range;
             ++rangeRequests_;
             response.status = 206;
-            response.set_header("Content-Range", "bytes " + std::to_string(span.first) + "-" +
-                                                     std::to_string(span.first + span.length - 1) +
-                                                     "/" + std::to_string(size));
+            response.set_header(
+                "Content-Range",
+                "bytes " + std::to_string(span.first) + "-" +
+                    std::to_string(span.first + span.length - 1) + "/" +
+                    std::to_string(faults.claimedSize > 0 ? faults.claimedSize : size));
         }
     }
     if (!faults.ignoreRanges) {

@@ -21,6 +21,7 @@ class FaultyFileServer {
         int64_t dropAfterBytes = 0;  // close each answer after this many body bytes
         int failEvery = 0;           // every Nth request gets a 503
         int64_t bytesPerSecond = 0;  // per-answer throttle
+        int64_t claimedSize = 0;     // the file size partial answers claim, if not 0
     };
 
     FaultyFileServer();
