@@ -12,6 +12,12 @@ namespace {
 
 // Pieces smaller than this are not split again: a new connection would cost more than it saves.
 constexpr int64_t kMinSplit = 1024 * 1024;
+// Connections start few: on a fast path more of them only compete for the processor and the
+// disk. When each one moves less than this, the path limits them one by one (a throttle per
+// connection, a long distance) and the task opens all it may.
+constexpr int kFirstConnections = 1;
+constexpr int64_t kFastConnection = 48 * 1024 * 1024;
+constexpr auto kRampWindow = std::chrono::milliseconds(200);
 // Extra connections beyond each task's first stop at this many for the whole engine.
 constexpr int kSharedTransferCap = 64;
 // Recording finished ranges costs a small write and a rename; doing it every few megabytes keeps
@@ -28,7 +34,7 @@ constexpr auto kBlockMaxAge = std::chrono::milliseconds(100);
 }  // namespace
 
 Task::Task(uint32_t id, TaskTarget target, EngineParts& parts)
-    : id_(id), target_(std::move(target)), parts_(parts) {}
+    : id_(id), target_(std::move(target)), parts_(parts), connectionTarget_(kFirstConnections) {}
 
 Task::~Task() {
     RemoveAllTransfers(nullptr, false);
@@ -132,7 +138,7 @@ void Task::Tick(Clock::time_point now) {
         if (Finished()) {
             Finalize();
         } else if (now >= retryAt_) {
-            OpenTransfers();
+            OpenTransfers(now);
         }
         PeriodicSync(now);
     }
@@ -156,7 +162,31 @@ void Task::Finalize() {
                            target_.statePath);
 }
 
-void Task::OpenTransfers() {
+int Task::Ramp(Clock::time_point now) {
+    if (connectionTarget_ >= 16) {
+        return connectionTarget_;
+    }
+    if (rampSince_ == Clock::time_point{}) {
+        rampSince_ = now;
+        rampFetched_ = fetched_;
+        return connectionTarget_;
+    }
+    const auto elapsed = now - rampSince_;
+    if (elapsed < kRampWindow || transfers_.empty()) {
+        return connectionTarget_;
+    }
+    const double seconds = std::chrono::duration<double>(elapsed).count();
+    const double perConnection = static_cast<double>(fetched_ - rampFetched_) / seconds /
+                                 static_cast<double>(transfers_.size());
+    if (perConnection < static_cast<double>(kFastConnection)) {
+        connectionTarget_ = 16;
+    }
+    rampSince_ = now;
+    rampFetched_ = fetched_;
+    return connectionTarget_;
+}
+
+void Task::OpenTransfers(Clock::time_point now) {
     if (fileSize_ < 0) {
         // The first answer tells the size and whether ranges work; ask for a first piece only,
         // so the transfer need not be cut short once the others start.
@@ -168,7 +198,7 @@ void Task::OpenTransfers() {
     if (!transfers_.empty() && (!rangesConfirmed_ || singleStream_)) {
         return;
     }
-    const int limit = std::clamp(parts_.settings.maxConnections, 1, 16);
+    const int limit = std::min(std::clamp(parts_.settings.maxConnections, 1, 16), Ramp(now));
     while (static_cast<int>(transfers_.size()) < limit &&
            (transfers_.empty() || parts_.transfers < kSharedTransferCap)) {
         std::vector<ActiveSegment> active;

@@ -55,7 +55,8 @@ class Task {
     void ResetProgress();
     bool AcceptPartial(Transfer& transfer);
     bool AcceptWhole(Transfer& transfer);
-    void OpenTransfers();
+    void OpenTransfers(Clock::time_point now);
+    int Ramp(Clock::time_point now);
     bool OpenTransfer(int64_t start, int64_t end);
     bool Finished() const;
     void Finalize();
@@ -93,6 +94,10 @@ class Task {
     bool finalizing_ = false;
     bool syncing_ = false;
     std::vector<std::unique_ptr<Transfer>> transfers_;
+
+    int connectionTarget_;
+    Clock::time_point rampSince_{};
+    int64_t rampFetched_ = 0;
 
     int failures_ = 0;
     Clock::time_point retryAt_{};
