@@ -50,6 +50,10 @@ FaultyFileServer::FaultyFileServer() : server_(std::make_unique<httplib::Server>
     port_ = server_->bind_to_any_port("127.0.0.1");
     // The socket listens from the bind on, so requests made before the thread runs wait.
     thread_ = std::thread([this] { server_->listen_after_bind(); });
+    // A stop before the accept loop runs would be missed and the join would never return.
+    while (!server_->is_running()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 FaultyFileServer::~FaultyFileServer() {
