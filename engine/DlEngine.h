@@ -21,6 +21,7 @@
 extern "C" {
 #else
 #include <stddef.h>
+#include <uchar.h>
 #endif
 
 #define DL_EXPORT __attribute__((visibility("default")))
@@ -152,6 +153,11 @@ static_assert(offsetof(EngineTaskRequest, clientField5) == 18360);
 static_assert(offsetof(EngineTaskRequest, clientField1) == 18368);
 static_assert(sizeof(EngineTaskReport) == 1429);
 static_assert(offsetof(EngineTaskReport, progress) == 1064);
+#else
+_Static_assert(sizeof(EngineTaskRequest) == 26564, "request block layout");
+_Static_assert(offsetof(EngineTaskRequest, saveFolder) == 17572, "request block layout");
+_Static_assert(sizeof(EngineTaskReport) == 1429, "report block layout");
+_Static_assert(offsetof(EngineTaskReport, progress) == 1064, "report block layout");
 #endif
 
 #endif /* KAVRIN_DLENGINE_H */
