@@ -27,3 +27,15 @@ bool RelaunchElevated();
 constexpr char16_t kPathSeparator = u'/';
 
 }  // namespace platform
+
+namespace platform {
+
+// What this process has used so far: processor time (user and system) and its peak resident
+// memory. For benchmarks.
+struct ProcessUsage {
+    double cpuSeconds = 0;
+    long peakResidentKiB = 0;
+};
+ProcessUsage CurrentProcessUsage();
+
+}  // namespace platform

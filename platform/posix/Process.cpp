@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 
 #include <limits.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -33,6 +34,20 @@ bool RelaunchElevated() {
 void ExitProcess(int code) {
     std::fflush(nullptr);
     _exit(code);
+}
+
+}  // namespace platform
+
+namespace platform {
+
+ProcessUsage CurrentProcessUsage() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    ProcessUsage result;
+    result.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                        static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    result.peakResidentKiB = usage.ru_maxrss;
+    return result;
 }
 
 }  // namespace platform

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "common/TextConvert.h"
+#include "engine/ContentRange.h"
+#include "engine/RangeSet.h"
+#include "engine/SegmentPlanner.h"
+#include "engine/StateFile.h"
+#include "engine/TaskTarget.h"
+
+using namespace dlengine;
+
+TEST(RangeSetTest, MergesTouchingAndOverlappingRangesAndFindsGaps) {
+    RangeSet set;
+    set.Add({10, 20});
+    set.Add({30, 40});
+    set.Add({20, 25});  // touches the first
+    set.Add({35, 50});  // overlaps the second
+    set.Add({5, 5});    // empty
+    EXPECT_EQ(set.spans().size(), 2u);
+    EXPECT_EQ(set.Total(), 15 + 20);
+    EXPECT_TRUE(set.Contains({12, 25}));
+    EXPECT_FALSE(set.Contains({24, 31}));
+    EXPECT_EQ(set.FirstGap(0, 100), (ByteSpan{0, 10}));
+    EXPECT_EQ(set.FirstGap(10, 100), (ByteSpan{25, 30}));
+    EXPECT_EQ(set.FirstGap(45, 100), (ByteSpan{50, 100}));
+    EXPECT_FALSE(set.FirstGap(10, 25).has_value());
+    set.Add({0, 100});
+    EXPECT_EQ(set.spans().size(), 1u);
+}
+
+TEST(SegmentPlannerTest, SharesUnclaimedBytesAmongTheConnectionsToCome) {
+    const int64_t mib = 1024 * 1024;
+    std::vector<ActiveSegment> active;
+    auto first = NextSegment({}, active, 64 * mib, mib, 4);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->span, (ByteSpan{0, 16 * mib}));
+    // A leftover smaller than a piece joins the share instead of making a piece of its own.
+    auto whole = NextSegment({}, active, 3 * mib / 2, mib, 4);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->span, (ByteSpan{0, 3 * mib / 2}));
+}
+
+TEST(SegmentPlannerTest, TakesUnclaimedGapsFirstThenSplitsTheLargestRemainder) {
+    const int64_t mib = 1024 * 1024;
+    RangeSet received;
+    received.Add({0, 4 * mib});
+    std::vector<ActiveSegment> active = {{4 * mib, 5 * mib, 10 * mib}};
+    auto choice = NextSegment(received, active, 64 * mib, mib, 1);
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->span, (ByteSpan{10 * mib, 64 * mib}));
+    EXPECT_EQ(choice->splitFrom, -1);
+
+    active.push_back({10 * mib, 10 * mib, 64 * mib});
+    choice = NextSegment(received, active, 64 * mib, mib, 1);
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->splitFrom, 1);
+    EXPECT_EQ(choice->span, (ByteSpan{37 * mib, 64 * mib}));
+    EXPECT_EQ(active[1].end, 37 * mib);
+
+    // Nothing left worth splitting.
+    std::vector<ActiveSegment> small = {{0, 0, mib}};
+    EXPECT_FALSE(NextSegment({}, small, mib, mib, 1));
+}
+
+TEST(StateFileTest, RoundTripsAndRefusesTornOrForeignText) {
+    TaskState state;
+    state.fileSize = 1000;
+    state.bootId = "boot-a";
+    state.done.Add({0, 100});
+    state.done.Add({500, 1000});
+    state.synced.Add({0, 100});
+    const std::string text = EncodeTaskState(state);
+    auto decoded = DecodeTaskState(text);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->done, state.done);
+    EXPECT_EQ(decoded->synced, state.synced);
+
+    EXPECT_FALSE(DecodeTaskState(text.substr(0, text.size() - 4)));
+    EXPECT_FALSE(DecodeTaskState("garbage"));
+    TaskState outside = state;
+    outside.done.Add({900, 1200});
+    EXPECT_FALSE(DecodeTaskState(EncodeTaskState(outside)));
+}
+
+TEST(StateFileTest, ANewBootTrustsOnlyFlushedRanges) {
+    TaskState state;
+    state.fileSize = 1000;
+    state.bootId = "boot-a";
+    state.done.Add({0, 800});
+    state.synced.Add({0, 300});
+    EXPECT_EQ(TrustedRanges(state, "boot-a").Total(), 800);
+    EXPECT_EQ(TrustedRanges(state, "boot-b").Total(), 300);
+    state.bootId.clear();
+    EXPECT_EQ(TrustedRanges(state, "").Total(), 300);
+}
+
+TEST(ContentRangeTest, ParsesWhatServersSendAndRefusesTheRest) {
+    auto range = ParseContentRange("bytes 100-199/1000");
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->first, 100);
+    EXPECT_EQ(range->last, 199);
+    EXPECT_EQ(range->total, 1000);
+    EXPECT_EQ(ParseContentRange("bytes 0-9/*")->total, -1);
+    EXPECT_FALSE(ParseContentRange("bytes 10-5/100"));
+    EXPECT_FALSE(ParseContentRange("bytes 0-99/50"));
+    EXPECT_FALSE(ParseContentRange("bytes */100"));
+    EXPECT_FALSE(ParseContentRange("items 0-9/10"));
+}
+
+TEST(TaskTargetTest, RefusesNamesThatLeaveTheFolder) {
+    for (const char16_t* bad :
+         {u"", u".", u"..", u"../x.zip", u"a/b.zip", u"a\\b.zip", u"/etc/passwd", u"x\n.zip"}) {
+        EXPECT_FALSE(IsSafeFileName(bad)) << Utf16ToAnsi(bad);
+    }
+    EXPECT_TRUE(IsSafeFileName(u"game..v2.zip"));
+    EXPECT_TRUE(IsSafeFileName(u"游戏.zip"));
+}

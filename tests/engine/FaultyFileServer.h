@@ -1,0 +1,52 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace httplib {
+class Server;
+}
+
+// A plain-HTTP file server in the test's own process, with the faults a download engine must
+// survive, counting every body byte it sends.
+class FaultyFileServer {
+  public:
+    struct Faults {
+        bool ignoreRanges = false;   // answer every request with the whole file
+        int64_t dropAfterBytes = 0;  // close each answer after this many body bytes
+        int failEvery = 0;           // every Nth request gets a 503
+        int64_t bytesPerSecond = 0;  // per-answer throttle
+        int64_t claimedSize = 0;     // the file size partial answers claim, if not 0
+    };
+
+    FaultyFileServer();
+    ~FaultyFileServer();
+    FaultyFileServer(const FaultyFileServer&) = delete;
+    FaultyFileServer& operator=(const FaultyFileServer&) = delete;
+
+    void AddFile(const std::string& name, std::string content);
+    void SetFaults(const Faults& faults);
+    // "http://127.0.0.1:PORT/files/NAME"
+    std::string Url(const std::string& name) const;
+    int64_t BytesSent() const { return bytesSent_.load(); }
+    int64_t Requests() const { return requests_.load(); }
+    int64_t RangeRequests() const { return rangeRequests_.load(); }
+
+  private:
+    void Serve(const std::string& name, const std::string& rangeHeader, void* response);
+
+    std::unique_ptr<httplib::Server> server_;
+    std::thread thread_;
+    int port_ = 0;
+    mutable std::mutex mutex_;
+    std::map<std::string, std::shared_ptr<const std::string>> files_;
+    Faults faults_;
+    std::atomic<int64_t> bytesSent_{0};
+    std::atomic<int64_t> requests_{0};
+    std::atomic<int64_t> rangeRequests_{0};
+};
