@@ -2,12 +2,12 @@
 
 #include <string_view>
 
+#include "uikit/controls/ControlUI.h"
+
 namespace uikit {
 class CContainerUI;
-class CControlUI;
 class CWindowManagerUI;
 class INotifyUI;
-struct EventRecordUI;
 }  // namespace uikit
 
 // What the page items share: building their markup into themselves, finding their own

@@ -33,8 +33,8 @@ void OwnGamePackage::DoInit() {
 }
 
 void OwnGamePackage::AddChips(CControlUI* grid) {
-    auto* chips = grid != nullptr ? static_cast<CContainerUI*>(grid->GetInterface(u"Container"))
-                                  : nullptr;
+    auto* chips =
+        grid != nullptr ? static_cast<CContainerUI*>(grid->GetInterface(u"Container")) : nullptr;
     if (chips == nullptr) {
         return;
     }

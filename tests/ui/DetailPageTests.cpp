@@ -8,6 +8,7 @@
 #include "ui/OwnGamePackage.h"
 #include "ui/TagChips.h"
 #include "ui/VGameItem.h"
+#include "uikit/controls/GifAnimUI.h"
 #include "uikit/controls/LabelUI.h"
 #include "uikit/layout/TabLayoutUI.h"
 
@@ -88,7 +89,7 @@ TEST_F(DetailPageTest, APressedTileOpensItsGameWithEveryVersionInCatalogueOrder)
 
     EXPECT_EQ(static_cast<CTabLayoutUI*>(Find(u"gameItemsTab"))->GetCurSel(), 1);
     EXPECT_EQ(Find(u"gameName")->GetText(), package.name);
-    EXPECT_EQ(Find(u"gameDetailGif")->GetBkImage(), u"img/gif/cs.gif");
+    EXPECT_GT(Find<CGifAnimUI>(u"gameDetailGif")->GetFrameCount(), 1) << "img/gif/cs.gif";
     EXPECT_EQ(Find(u"rateLabel")->GetText(), package.rate);
     EXPECT_EQ(Find<CLabelUI>(u"rateLabel")->GetTextColor(), 0xFF1B7AFFu);
     EXPECT_EQ(Find(u"issueDateLabel")->GetText(), package.issueDate);
@@ -123,7 +124,7 @@ TEST_F(DetailPageTest, ChipsFollowTheTagTextAndLoneGamesShowOneVersion) {
                    CatalogJson({{1, 1, "1", "A", "ab,abc,abcd,abcdef, 策略 "},
                                 {2, 2, "1", "B", ",策略,,即时战略,"},
                                 {3, 1, "0", "A2", ""},
-                                {4, 3, "1", "C", ""}}));
+                                {4, 3, "1", "C", "", "cs.jpg", "missing.gif"}}));
     TestServer server({"--data", data->path().string()});
     LoadCatalog(server);
     ASSERT_EQ(catalog.size(), 4u);
@@ -147,6 +148,7 @@ TEST_F(DetailPageTest, ChipsFollowTheTagTextAndLoneGamesShowOneVersion) {
     EXPECT_EQ(RowChips(Versions()[0]), (std::vector<std::u16string>{u"策略", u"即时战略"}));
 
     pages->ShowGameDetail(ById(4));
+    EXPECT_EQ(Find<CGifAnimUI>(u"gameDetailGif")->GetFrameCount(), 0) << "named by the package";
     EXPECT_TRUE(Chips().empty());
     ASSERT_EQ(Versions().size(), 1u);
     EXPECT_EQ(&Versions()[0]->Package(), &ById(4));

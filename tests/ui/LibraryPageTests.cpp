@@ -53,7 +53,7 @@ TEST_F(PagesTest, TheDemoCatalogueGivesOneTilePerLabelledPackageInOrder) {
     ASSERT_EQ(tiles.size(), labelled.size());
     ASSERT_EQ(tiles.size(), 10u);
     const std::vector<std::u16string> captions = {
-        u"反恐精英", u"反恐精英", u"反恐精英", u"魔兽争霸", u"红色警戒",
+        u"反恐精英", u"反恐精英",   u"反恐精英", u"魔兽争霸", u"红色警戒",
         u"红色警戒", u"江湖侠影录", u"铁甲洪流", u"星海远征", u"幻境迷踪"};
     for (size_t i = 0; i < tiles.size(); ++i) {
         ASSERT_NE(tiles[i], nullptr);

@@ -35,9 +35,10 @@ TEST_F(OrdersPageTest, ThreeOrdersGiveThreeRowsOfHeight55AndHideTheNotice) {
     TestServer server;
     LoadOrders(server, "AAAAAAAAAAAAAAAA");
     ASSERT_EQ(orders.size(), 3u);
+    ShowOrdersPage();
     EXPECT_TRUE(Find(u"NoContent2")->IsVisible());
     pages->FillOrders();
-    ShowOrdersPage();
+    manager->LayoutIfNeeded();
 
     CContainerUI* list = Container(u"listOrder");
     ASSERT_EQ(list->GetCount(), 3);

@@ -46,8 +46,8 @@ class PagesTest : public ::testing::Test {
         });
         manager = std::make_unique<uikit::CWindowManagerUI>(uikit::SkinArchive::Instance());
         manager->Init(kWindow);
-        uikit::CControlUI* root = uikit::CMarkupBuilderUI().Create(u"MainWnd.xml", {}, nullptr,
-                                                                   manager.get());
+        uikit::CControlUI* root =
+            uikit::CMarkupBuilderUI().Create(u"MainWnd.xml", {}, nullptr, manager.get());
         ASSERT_NE(root, nullptr);
         manager->OnSize(kClient);
         manager->AttachDialog(root);
