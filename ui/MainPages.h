@@ -29,5 +29,4 @@ class MainPages {
 };
 
 // Makes the pages for a main window whose tree has been attached to `manager`.
-using MainPagesFactory =
-    std::function<std::unique_ptr<MainPages>(uikit::CWindowManagerUI& manager)>;
+using MainPagesFactory = std::function<std::unique_ptr<MainPages>(uikit::CWindowManagerUI& manager)>;
