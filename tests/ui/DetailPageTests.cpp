@@ -25,13 +25,6 @@ std::vector<T*> Items(CContainerUI* container, std::u16string_view iface) {
     return items;
 }
 
-CControlUI* Inside(CControlUI* item, std::u16string_view name) {
-    const auto byName = [](CControlUI* c, const void* n) -> CControlUI* {
-        return c->GetName() == *static_cast<const std::u16string_view*>(n) ? c : nullptr;
-    };
-    return item->FindControl(byName, &name, FindFlags::kAll);
-}
-
 std::vector<std::u16string> RowChips(OwnGamePackage* row) {
     auto* grid = static_cast<CContainerUI*>(
         Inside(row, u"gameLabelsTileLayout")->GetInterface(u"Container"));

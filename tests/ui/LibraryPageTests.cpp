@@ -20,13 +20,6 @@ std::vector<VGameItem*> Tiles(CContainerUI* grid) {
     return tiles;
 }
 
-CControlUI* Inside(CControlUI* item, std::u16string_view name) {
-    const auto byName = [](CControlUI* c, const void* n) -> CControlUI* {
-        return c->GetName() == *static_cast<const std::u16string_view*>(n) ? c : nullptr;
-    };
-    return item->FindControl(byName, &name, FindFlags::kAll);
-}
-
 TEST(TileName, TheFirstContainedShortNameWinsExactlyAsWritten) {
     EXPECT_EQ(TileName(u"反恐精英CS1.6 经典版"), u"反恐精英");
     EXPECT_EQ(TileName(u"CS1.6"), u"反恐精英");

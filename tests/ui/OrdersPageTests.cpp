@@ -11,13 +11,6 @@ using namespace uikit;
 
 namespace {
 
-CControlUI* Inside(CControlUI* item, std::u16string_view name) {
-    const auto byName = [](CControlUI* c, const void* n) -> CControlUI* {
-        return c->GetName() == *static_cast<const std::u16string_view*>(n) ? c : nullptr;
-    };
-    return item->FindControl(byName, &name, FindFlags::kAll);
-}
-
 MyOrderTileLayout* RowAt(CContainerUI* list, int index) {
     auto* element = static_cast<CContainerUI*>(list->GetItemAt(index)->GetInterface(u"Container"));
     return static_cast<MyOrderTileLayout*>(element->GetItemAt(0)->GetInterface(u"OrderList"));

@@ -17,13 +17,6 @@ size_t ColoursIn(const Canvas& canvas, const Rect& rc) {
     return colours.size();
 }
 
-CControlUI* Inside(CControlUI* item, std::u16string_view name) {
-    const auto byName = [](CControlUI* c, const void* n) -> CControlUI* {
-        return c->GetName() == *static_cast<const std::u16string_view*>(n) ? c : nullptr;
-    };
-    return item->FindControl(byName, &name, FindFlags::kAll);
-}
-
 TEST_F(PagesTest, TheFilledLibraryAndADetailPageDrawCoversCaptionsAndChips) {
     TestServer server;
     LoadCatalog(server);

@@ -17,12 +17,18 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/TestServer.h"
 #include "ui/CatalogPages.h"
+#include "ui/ItemSupport.h"
 #include "uikit/Canvas.h"
 #include "uikit/SkinArchive.h"
 #include "uikit/TextEngine.h"
 #include "uikit/builder/MarkupBuilderUI.h"
 #include "uikit/controls/ContainerUI.h"
 #include "uikit/manager/WindowManagerUI.h"
+
+// A control of an item, found inside the item: every item repeats its markup's names.
+inline uikit::CControlUI* Inside(uikit::CControlUI* item, std::u16string_view name) {
+    return FindInItem(*item, name);
+}
 
 // The main window's tree built from the real skin on the headless platform, without the main
 // window itself: the pages are handed its manager exactly as the main window hands them its own.
