@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string_view>
+
+#include "uikit/controls/ControlUI.h"
+
+namespace uikit {
+class CContainerUI;
+class CWindowManagerUI;
+class INotifyUI;
+}  // namespace uikit
+
+// What the page items share: building their markup into themselves, finding their own
+// controls, their registration as notification receivers and their hover feedback.
+
+// The control of that name inside `root`'s subtree. Every item repeats the names of its markup
+// and the window's name table keeps only the first of each, so an item looks inside itself.
+uikit::CControlUI* FindInItem(uikit::CControlUI& root, std::u16string_view name);
+
+template <typename T>
+T* FindInItemAs(uikit::CControlUI& root, std::u16string_view name, std::u16string_view iface) {
+    uikit::CControlUI* control = FindInItem(root, name);
+    return control != nullptr ? static_cast<T*>(control->GetInterface(iface)) : nullptr;
+}
+
+// Builds a markup file into the item as its only child and registers the item with the
+// window. A file that cannot be built leaves the item empty and unregistered: false.
+bool BuildItem(uikit::CContainerUI& item, uikit::INotifyUI& receiver, std::u16string_view file);
+
+// Takes the item out of its window's notification receivers; a receiver that is deleted while
+// still registered would be called through a dangling pointer by the next notification.
+void LeaveNotifiers(uikit::CWindowManagerUI* manager, uikit::INotifyUI& receiver);
+
+// Unregisters every notification receiver of a subtree (the item and the items nested in it).
+void StopNotifications(uikit::CWindowManagerUI& manager, uikit::CControlUI& root);
+
+enum class HoverChange { None, Enter, Leave };
+
+// How an event that reached the item changes its hover state. A leave that only moves the
+// pointer onto another control of the same item is no leave of the item.
+HoverChange HoverOf(const uikit::CControlUI& item, const uikit::EventRecordUI& event);
+
+// The pointer's shape while it is over an item (hand) and after it left (arrow).
+void ShowHandCursor(bool hand);
