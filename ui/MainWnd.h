@@ -53,7 +53,7 @@ class CMainWnd : public uikit::CWindowWnd,
     void GoBack();
     void ShowQuitConfirmation();
     void ShowMainMenu();
-    void RunMenuCommand(std::u16string_view name);
+    virtual void RunMenuCommand(std::u16string_view name);
 
   protected:
     std::string GetWindowClassName() const override { return kClassName; }
