@@ -38,6 +38,7 @@ intptr_t CMainWnd::OnCreate() {
         platform::ResizeWindow(GetHWND(), init.cx, init.cy);
     }
     m_pm.AttachDialog(root);
+    AttachShadow(m_pm);
     m_pm.AddNotifier(this);
     InitWindow();
     return 0;

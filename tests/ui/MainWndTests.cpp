@@ -9,6 +9,7 @@
 #include "uikit/Canvas.h"
 #include "uikit/layout/TabLayoutUI.h"
 #include "uikit/window/MenuWnd.h"
+#include "uikit/window/ShadowUI.h"
 
 namespace hl = platform::headless;
 using uikit::CControlUI;
@@ -280,6 +281,40 @@ TEST_F(MainWindow, PollTimerIdNeverReachesTheControlsEvenWhenAControlTimerWrappe
     EXPECT_EQ(recorder.ids, std::vector<int>{1});
     EXPECT_EQ(polls, 2);
     window_->Manager().RemoveNotifier(&recorder);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, ShadowFramesTheWindowAndFollowsItThroughMoveMinimiseAndRestore) {
+    ASSERT_NE(window_->Shadow(), nullptr);
+    const platform::WindowId shadow = window_->Shadow()->GetWindow();
+    const auto expected = [this] {
+        const platform::Rect host = platform::GetWindowRect(hwnd_);
+        return platform::Rect{host.left - 14, host.top - 14, host.right + 14, host.bottom + 14};
+    };
+    EXPECT_EQ(platform::GetWindowRect(shadow), expected());
+    EXPECT_TRUE(platform::IsWindowVisible(shadow));
+    hl::Bitmap frame;
+    ASSERT_TRUE(hl::LastPresented(shadow, frame));
+    EXPECT_EQ(frame.width, 1024 + 28);
+    EXPECT_NE(frame.At(12, 300) >> 24, 0u);    // the shadow darkens towards the window
+    EXPECT_EQ(frame.At(500, 300) >> 24, 0u);  // the centre is left to the window
+
+    platform::MoveWindowTo(hwnd_, 100, 80);
+    EXPECT_EQ(platform::GetWindowRect(shadow), expected());
+    platform::ShowNativeWindow(hwnd_, platform::ShowCommand::Minimize);
+    EXPECT_FALSE(platform::IsWindowVisible(shadow));
+    platform::ShowNativeWindow(hwnd_, platform::ShowCommand::Restore);
+    EXPECT_TRUE(platform::IsWindowVisible(shadow));
+    EXPECT_EQ(platform::GetWindowRect(shadow), expected());
+    platform::ShowNativeWindow(hwnd_, platform::ShowCommand::Hide);
+    EXPECT_FALSE(platform::IsWindowVisible(shadow));
+
+    platform::DestroyNativeWindow(hwnd_);
+    EXPECT_FALSE(platform::IsWindow(shadow));
+    platform::RunMessageLoop();
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
+#include "uikit/manager/WindowManagerUI.h"
+#include "uikit/window/ShadowUI.h"
 
 namespace uikit {
 
@@ -11,6 +13,8 @@ namespace {
 // built, and start-up centres it afterwards.
 constexpr int kDefaultSide = 400;
 }  // namespace
+
+CWindowWnd::CWindowWnd() = default;
 
 CWindowWnd::~CWindowWnd() {
     // The procedure captured this object; a native window must not outlive it.
@@ -50,9 +54,13 @@ intptr_t CWindowWnd::Dispatch(platform::WindowId window, uint32_t message, uintp
     if (message == platform::WM_CLOSE && modal_) {
         EndModal(wParam);
     }
+    if (shadow_ != nullptr) {
+        shadow_->Follow(message, wParam, lParam);
+    }
     const intptr_t result = HandleMessage(message, wParam, lParam);
     if (message == platform::WM_NCDESTROY) {
         hwnd_ = 0;
+        shadow_.reset();
         OnFinalMessage(window);
     }
     return result;
@@ -63,6 +71,16 @@ intptr_t CWindowWnd::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t 
 }
 
 void CWindowWnd::OnFinalMessage(platform::WindowId) {}
+
+void CWindowWnd::AttachShadow(CWindowManagerUI& manager) {
+    if (hwnd_ == 0 || shadow_ != nullptr || !CShadowUI::Wanted(manager.Shadow())) {
+        return;
+    }
+    auto shadow = std::make_unique<CShadowUI>(manager.Resources(), manager.Shadow());
+    if (shadow->Create(hwnd_)) {
+        shadow_ = std::move(shadow);
+    }
+}
 
 void CWindowWnd::CenterWindow() {
     if (hwnd_ != 0) {

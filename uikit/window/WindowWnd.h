@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/Geometry.h"
@@ -8,12 +9,15 @@
 
 namespace uikit {
 
+class CShadowUI;
+class CWindowManagerUI;
+
 // A native window driven by an object: the object receives the window's messages in its
 // HandleMessage and hears in OnFinalMessage when the native window is gone. The object is not
 // deleted by the library.
 class CWindowWnd {
   public:
-    CWindowWnd() = default;
+    CWindowWnd();
     virtual ~CWindowWnd();
     CWindowWnd(const CWindowWnd&) = delete;
     CWindowWnd& operator=(const CWindowWnd&) = delete;
@@ -32,6 +36,10 @@ class CWindowWnd {
     // Shows the window, disables its owner and runs until the window is gone or the process
     // quits; the result is what the close message carried.
     uintptr_t ShowModal();
+    // Gives the window the drop shadow its markup asks for (when this screen can show it); the
+    // shadow then follows the window. Call once the markup is built.
+    void AttachShadow(CWindowManagerUI& manager);
+    const CShadowUI* Shadow() const { return shadow_.get(); }
 
   protected:
     virtual std::string GetWindowClassName() const = 0;
@@ -46,6 +54,7 @@ class CWindowWnd {
     void EndModal(uintptr_t result);
 
     platform::WindowId hwnd_ = 0;
+    std::unique_ptr<CShadowUI> shadow_;
     bool modal_ = false;
     bool modalEnded_ = false;
     uintptr_t modalResult_ = 0;
