@@ -247,6 +247,17 @@ TEST_F(MainWindow, EscapeClosesTheMenuWithoutACommand) {
     EXPECT_TRUE(window_->commands.empty());
 }
 
+TEST_F(MainWindow, ClickingOutsideTheMenuClosesItWithoutACommand) {
+    Click(u"btnMenu");
+    ASSERT_EQ(uikit::MenuObserver().menus.size(), 1u);
+    const platform::Rect main = platform::GetWindowRect(hwnd_);
+    hl::Click(main.left + 600, main.top + 400);
+    platform::ProcessPendingMessages();
+    EXPECT_TRUE(uikit::MenuObserver().menus.empty());
+    EXPECT_TRUE(window_->commands.empty());
+    EXPECT_TRUE(StillRunning());
+}
+
 // Counts the "timer" notifications of the window's controls by local id.
 class TimerRecorder : public uikit::INotifyUI {
   public:

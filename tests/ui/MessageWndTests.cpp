@@ -60,4 +60,20 @@ TEST_F(MessageWindow, ModalRunDisablesTheOwnerUntilTheAnswer) {
     platform::DestroyNativeWindow(owner);
 }
 
+// A dialog whose skin file is not in the archive.
+class MissingSkinDialog : public uikit::WindowImplBase {
+  protected:
+    std::string GetWindowClassName() const override { return "MissingSkin"; }
+    std::u16string GetSkinFile() const override { return u"NoSuchWindow.xml"; }
+};
+
+TEST_F(MessageWindow, DialogWhoseSkinDoesNotBuildEndsTheProcessWithCodeOne) {
+    EXPECT_EXIT(
+        {
+            MissingSkinDialog dialog;
+            dialog.Create(0, "MissingSkin", platform::kStylePopup);
+        },
+        ::testing::ExitedWithCode(1), "");
+}
+
 }  // namespace
