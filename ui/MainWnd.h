@@ -26,8 +26,13 @@ class CMainWnd : public uikit::CWindowWnd,
     static constexpr uintptr_t kPollTimerId = 1;
     static constexpr uint32_t kPollPeriodMs = 60;
 
-    enum Page { kLibraryPage = 0, kDetailPage = 1, kDownloadsPage = 4, kOrdersPage = 5,
-                kHelpPage = 6 };
+    enum Page {
+        kLibraryPage = 0,
+        kDetailPage = 1,
+        kDownloadsPage = 4,
+        kOrdersPage = 5,
+        kHelpPage = 6
+    };
 
     // One poll of the downloads; true while a row is still downloading.
     using PollHook = std::function<bool()>;

@@ -80,8 +80,8 @@ TEST_F(DesktopRun, RealProgramShowsHeadNavigationAndLibraryWhereTheMarkupPutsThe
         ready = std::filesystem::exists("/tmp/.X11-unix/X" + display_.substr(1));
     }
     ASSERT_TRUE(ready);
-    program_ = platform::StartChildProcess("/usr/bin/env",
-                                           {"env", "DISPLAY=" + display_, kProgram});
+    program_ =
+        platform::StartChildProcess("/usr/bin/env", {"env", "DISPLAY=" + display_, kProgram});
     ASSERT_NE(program_, nullptr);
 
     // The window is up once it listens for later starts; its first frame may follow a moment

@@ -128,8 +128,8 @@ TEST_F(MainWindow, ReturnWalksBackThroughEveryDetailPageOpened) {
     EXPECT_EQ(window_->CurrentPage(), 1);
     Click(u"MyDownload");
     Click(u"GameBookBtn");
-    platform::PostWindowMessage(hwnd_, MSG_SHOW_GAME_DETAIL,
-                                reinterpret_cast<uintptr_t>(&second), 0);
+    platform::PostWindowMessage(hwnd_, MSG_SHOW_GAME_DETAIL, reinterpret_cast<uintptr_t>(&second),
+                                0);
     platform::ProcessPendingMessages();
     ASSERT_EQ(pages_.details.size(), 2u);
     EXPECT_EQ(pages_.details[1], &second);
@@ -175,7 +175,7 @@ TEST_F(MainWindow, CloseButtonCloseMessageAndEscapeAllKeepTheProgramRunning) {
     person.Post([this] {
         ASSERT_NE(window_->OpenConfirmation(), nullptr);
         ClickInDialog(window_->OpenConfirmation()->GetHWND(),
-                     window_->OpenConfirmation()->Manager().FindControl(u"btn_cancel"));
+                      window_->OpenConfirmation()->Manager().FindControl(u"btn_cancel"));
     });
     Click(u"closeBtn");
     EXPECT_EQ(window_->OpenConfirmation(), nullptr);
@@ -185,7 +185,7 @@ TEST_F(MainWindow, CloseButtonCloseMessageAndEscapeAllKeepTheProgramRunning) {
     person.Post([this] {
         ASSERT_NE(window_->OpenConfirmation(), nullptr);
         ClickInDialog(window_->OpenConfirmation()->GetHWND(),
-                     window_->OpenConfirmation()->Manager().FindControl(u"closebtn"));
+                      window_->OpenConfirmation()->Manager().FindControl(u"closebtn"));
     });
     platform::ProcessPendingMessages();
     EXPECT_TRUE(StillRunning());
@@ -201,7 +201,7 @@ TEST_F(MainWindow, ConfirmingTheQuitEndsTheMessageLoop) {
     QueuedAction person;
     person.Post([this] {
         ClickInDialog(window_->OpenConfirmation()->GetHWND(),
-                     window_->OpenConfirmation()->Manager().FindControl(u"btn_ok"));
+                      window_->OpenConfirmation()->Manager().FindControl(u"btn_ok"));
     });
     Click(u"closeBtn");
     EXPECT_FALSE(platform::IsWindow(hwnd_));
@@ -275,11 +275,13 @@ TEST_F(MainWindow, PollTimerIdNeverReachesTheControlsEvenWhenAControlTimerWrappe
         ++polls;
         return false;
     });
+    // Ticks come only when the test fires them.
+    constexpr int kHour = 3600 * 1000;
     TimerRecorder recorder;
     window_->Manager().AddNotifier(&recorder);
     CControlUI* title = Find(u"title");
     for (int local = 1; local <= 240; ++local) {
-        ASSERT_TRUE(window_->Manager().SetTimer(title, local, 1000));
+        ASSERT_TRUE(window_->Manager().SetTimer(title, local, kHour));
     }
     EXPECT_EQ(window_->Manager().Timers().Find(title, 1)->nativeId, 17);
     EXPECT_EQ(window_->Manager().Timers().Find(title, 240)->nativeId, 1);
@@ -310,7 +312,7 @@ TEST_F(MainWindow, ShadowFramesTheWindowAndFollowsItThroughMoveMinimiseAndRestor
     hl::Bitmap frame;
     ASSERT_TRUE(hl::LastPresented(shadow, frame));
     EXPECT_EQ(frame.width, 1024 + 28);
-    EXPECT_NE(frame.At(12, 300) >> 24, 0u);    // the shadow darkens towards the window
+    EXPECT_NE(frame.At(12, 300) >> 24, 0u);   // the shadow darkens towards the window
     EXPECT_EQ(frame.At(500, 300) >> 24, 0u);  // the centre is left to the window
 
     platform::MoveWindowTo(hwnd_, 100, 80);

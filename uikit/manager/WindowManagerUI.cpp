@@ -247,8 +247,8 @@ bool CWindowManagerUI::SetTimer(CControlUI* control, int localId, int periodMs) 
     if (nativeId < 0) {
         return false;
     }
-    if (window_ != 0 &&
-        !platform::SetTimer(window_, static_cast<uintptr_t>(nativeId), static_cast<uint32_t>(periodMs))) {
+    if (window_ != 0 && !platform::SetTimer(window_, static_cast<uintptr_t>(nativeId),
+                                            static_cast<uint32_t>(periodMs))) {
         timers_.Kill(control, localId);
         return false;
     }

@@ -18,8 +18,7 @@ intptr_t SizingCode(const Rect& box, Size client, Point pt) {
         return left ? platform::HTTOPLEFT : right ? platform::HTTOPRIGHT : platform::HTTOP;
     }
     if (bottom) {
-        return left ? platform::HTBOTTOMLEFT
-                    : right ? platform::HTBOTTOMRIGHT : platform::HTBOTTOM;
+        return left ? platform::HTBOTTOMLEFT : right ? platform::HTBOTTOMRIGHT : platform::HTBOTTOM;
     }
     if (left) {
         return platform::HTLEFT;

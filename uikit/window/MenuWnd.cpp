@@ -29,15 +29,13 @@ void CloseAllMenus() {
 }
 
 CMenuWnd* CMenuWnd::CreateMenu(CMenuElementUI* ownerElement, std::u16string_view markup,
-                               Point screenPoint, CWindowManagerUI* ownerManager,
-                               unsigned align) {
+                               Point screenPoint, CWindowManagerUI* ownerManager, unsigned align) {
     auto* menu = new CMenuWnd(markup, screenPoint, align);
     if (ownerElement == nullptr) {
         MenuObserver().ownerManager = ownerManager;
     }
     MenuObserver().menus.push_back(menu);
-    const platform::WindowId owner =
-        ownerManager != nullptr ? ownerManager->GetPaintWindow() : 0;
+    const platform::WindowId owner = ownerManager != nullptr ? ownerManager->GetPaintWindow() : 0;
     const uint32_t style = platform::kStylePopup | platform::kStyleVisible |
                            platform::kStyleToolWindow | platform::kStyleTopMost;
     if (menu->Create(owner, "", style) == 0) {

@@ -137,8 +137,8 @@ void CShadowUI::Show(bool show) {
     if (window_ == 0 || platform::IsWindowVisible(window_) == show) {
         return;
     }
-    platform::ShowNativeWindow(window_, show ? platform::ShowCommand::ShowNoActivate
-                                             : platform::ShowCommand::Hide);
+    platform::ShowNativeWindow(
+        window_, show ? platform::ShowCommand::ShowNoActivate : platform::ShowCommand::Hide);
 }
 
 void CShadowUI::Destroy() {

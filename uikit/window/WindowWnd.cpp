@@ -34,8 +34,8 @@ platform::WindowId CWindowWnd::Create(platform::WindowId owner, const std::strin
     params.style = style;
     params.rect = rect;
     if (rect.right <= rect.left || rect.bottom <= rect.top) {
-        params.rect = platform::Rect{rect.left, rect.top, rect.left + kDefaultSide,
-                                     rect.top + kDefaultSide};
+        params.rect =
+            platform::Rect{rect.left, rect.top, rect.left + kDefaultSide, rect.top + kDefaultSide};
     }
     params.proc = [this](platform::WindowId window, uint32_t message, uintptr_t wParam,
                          intptr_t lParam) { return Dispatch(window, message, wParam, lParam); };
@@ -96,8 +96,8 @@ void CWindowWnd::ShowWindow(bool show, bool takeFocus) {
         platform::ShowNativeWindow(hwnd_, platform::ShowCommand::Hide);
         return;
     }
-    platform::ShowNativeWindow(hwnd_, takeFocus ? platform::ShowCommand::Show
-                                                : platform::ShowCommand::ShowNoActivate);
+    platform::ShowNativeWindow(
+        hwnd_, takeFocus ? platform::ShowCommand::Show : platform::ShowCommand::ShowNoActivate);
 }
 
 void CWindowWnd::Close(uintptr_t result) {
