@@ -103,8 +103,11 @@ WindowId WindowCore::Create(const WindowParams& params) {
     if (!Find(id)) {
         return 0;
     }
-    Send(id, WM_SIZE, SIZE_RESTORED, PackPoint(params.rect.Width(), params.rect.Height()));
-    Send(id, WM_MOVE, 0, PackPoint(params.rect.left, params.rect.top));
+    // The window may have sized itself while it was created (a skin's own size): report the
+    // rectangle it has now, not the one it was asked for.
+    const Rect now = record->rect;
+    Send(id, WM_SIZE, SIZE_RESTORED, PackPoint(now.Width(), now.Height()));
+    Send(id, WM_MOVE, 0, PackPoint(now.left, now.top));
     if ((params.style & kStyleVisible) != 0 && Find(id)) {
         Show(id, ShowCommand::Show);
     }

@@ -29,6 +29,7 @@ class ControlTimersUI {
     const Entry* FindLive(int nativeId) const;
     const Entry* Find(const CControlUI* control, int localId) const;
     size_t Count() const { return entries_.size(); }
+    const std::vector<Entry>& Entries() const { return entries_; }
 
   private:
     Entry* FindEntry(const CControlUI* control, int localId);

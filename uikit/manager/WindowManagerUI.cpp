@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/Timer.h"
 #include "uikit/Canvas.h"
 #include "uikit/SkinArchive.h"
 #include "uikit/controls/ControlUI.h"
@@ -31,6 +32,10 @@ CWindowManagerUI::CWindowManagerUI(const SkinArchive& archive)
     : archive_(archive), resources_(archive) {}
 
 CWindowManagerUI::~CWindowManagerUI() {
+    ReleaseTree();
+}
+
+void CWindowManagerUI::ReleaseTree() {
     // Every control leaves the window before the tree goes: one that outlives it (a child of
     // a container that does not delete its children) must not point back at a dead manager.
     if (CControlUI* root = root_) {
@@ -38,6 +43,8 @@ CWindowManagerUI::~CWindowManagerUI() {
         delete root;
     }
     root_ = nullptr;
+    hover_ = captured_ = focus_ = keyPressed_ = nullptr;
+    asyncNotify_.clear();
     DeleteDelayed();
 }
 
@@ -60,6 +67,7 @@ bool CWindowManagerUI::AttachDialog(CControlUI* root) {
     updateNeeded_ = true;
     firstLayout_ = true;
     root_->NeedUpdate();
+    RequestPaint();
     return InitControls(root_, nullptr);
 }
 
@@ -83,7 +91,7 @@ void CWindowManagerUI::ReapObjects(CControlUI* control) {
     if (root_ == control) {
         root_ = nullptr;
     }
-    timers_.RemoveAll(control);
+    KillTimers(control);
     RemoveName(control);
     for (auto& [group, members] : optionGroups_) {
         std::erase(members, control);
@@ -232,14 +240,40 @@ void CWindowManagerUI::RemoveOptionGroup(std::u16string_view group, CControlUI* 
 }
 
 bool CWindowManagerUI::SetTimer(CControlUI* control, int localId, int periodMs) {
-    return control != nullptr && timers_.Set(control, localId, periodMs) >= 0;
+    if (control == nullptr || periodMs <= 0) {
+        return false;
+    }
+    const int nativeId = timers_.Set(control, localId, periodMs);
+    if (nativeId < 0) {
+        return false;
+    }
+    if (window_ != 0 && !platform::SetTimer(window_, static_cast<uintptr_t>(nativeId),
+                                            static_cast<uint32_t>(periodMs))) {
+        timers_.Kill(control, localId);
+        return false;
+    }
+    return true;
 }
 
 bool CWindowManagerUI::KillTimer(CControlUI* control, int localId) {
+    const ControlTimersUI::Entry* entry = timers_.Find(control, localId);
+    if (entry == nullptr) {
+        return false;
+    }
+    if (window_ != 0 && !entry->killed) {
+        platform::KillTimer(window_, static_cast<uintptr_t>(entry->nativeId));
+    }
     return timers_.Kill(control, localId);
 }
 
 void CWindowManagerUI::KillTimers(CControlUI* control) {
+    if (window_ != 0) {
+        for (const ControlTimersUI::Entry& entry : timers_.Entries()) {
+            if (entry.control == control && !entry.killed) {
+                platform::KillTimer(window_, static_cast<uintptr_t>(entry.nativeId));
+            }
+        }
+    }
     timers_.RemoveAll(control);
 }
 
@@ -252,10 +286,16 @@ bool CWindowManagerUI::FireTimer(int nativeId) {
     return true;
 }
 
+void CWindowManagerUI::NeedUpdate() {
+    updateNeeded_ = true;
+    RequestPaint();
+}
+
 void CWindowManagerUI::Invalidate(const Rect& rc) {
     if (rc.IsEmpty()) {
         return;
     }
+    RequestPaint();
     if (dirty_.IsEmpty()) {
         dirty_ = rc;
         return;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,6 +20,7 @@ namespace uikit {
 
 class Canvas;
 class CControlUI;
+class IMessageFilterUI;
 class INotifyUI;
 class SkinArchive;
 
@@ -40,7 +42,9 @@ class CWindowManagerUI {
     CWindowManagerUI(const CWindowManagerUI&) = delete;
     CWindowManagerUI& operator=(const CWindowManagerUI&) = delete;
 
-    void Init(NativeWindowId window) { window_ = window; }
+    // Binds the manager to its native window: timers, capture, repaints and the posted
+    // asynchronous-notify message all go to it from now on.
+    void Init(NativeWindowId window);
     NativeWindowId GetPaintWindow() const { return window_; }
     bool HasWindow() const { return window_ != 0; }
 
@@ -59,6 +63,21 @@ class CWindowManagerUI {
     CControlUI* FindControl(Point pt) const;
     void AddName(CControlUI* control);
     void RemoveName(CControlUI* control);
+
+    // Filters see every message first, in registration order (MessageHandler).
+    bool AddPreMessageFilter(IMessageFilterUI* filter);
+    bool RemovePreMessageFilter(IMessageFilterUI* filter);
+
+    // The window's native messages, as its procedure receives them. True when the manager
+    // handled the message, with the answer in `result`; otherwise the window's own handling and
+    // then the default procedure go on.
+    bool MessageHandler(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+    // Lays out what is pending, paints the whole tree off screen and presents it.
+    void PaintWindow();
+    // The last frame PaintWindow drew; null before the first.
+    const Canvas* LastFrame() const { return frame_.get(); }
+    // Deletes the tree while the manager lives on (the window's native side is gone).
+    void ReleaseTree();
 
     bool AddNotifier(INotifyUI* notifier);
     bool RemoveNotifier(INotifyUI* notifier);
@@ -121,9 +140,11 @@ class CWindowManagerUI {
     // event); otherwise the window keeps its default cursor.
     bool OnSetCursor(Point pt);
     void OnClose();
+    // The pointer left the window: the hovered control hears it and the tooltip goes.
+    void OnMouseLeaveWindow();
 
     Size GetClientSize() const { return clientSize_; }
-    void NeedUpdate() { updateNeeded_ = true; }
+    void NeedUpdate();
     bool IsUpdateNeeded() const { return updateNeeded_; }
     void Invalidate(const Rect& rc);
     const Rect& GetDirtyRect() const { return dirty_; }
@@ -152,6 +173,11 @@ class CWindowManagerUI {
     void SendPendingMouseLeaves(Point pt);
     void LayoutMarked(CControlUI* control);
     void DeleteDelayed();
+    bool RunFilters(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+    bool HandleMouse(uint32_t message, uintptr_t wParam, intptr_t lParam);
+    void TrackPointer();
+    void RequestPaint();
+    void ReturnFocusToOwner();
 
     const SkinArchive& archive_;
     ResourceTablesUI resources_;
@@ -169,6 +195,9 @@ class CWindowManagerUI {
     bool firstLayout_ = false;
     std::unordered_map<std::u16string, CControlUI*> names_;
     std::vector<INotifyUI*> notifiers_;
+    std::vector<IMessageFilterUI*> filters_;
+    std::unique_ptr<Canvas> frame_;
+    bool tracking_ = false;
     std::map<std::u16string, std::vector<CControlUI*>, std::less<>> optionGroups_;
     ControlTimersUI timers_;
     std::vector<NotifyRecordUI> asyncNotify_;

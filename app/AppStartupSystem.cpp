@@ -1,0 +1,70 @@
+#include "app/AppStartupSystem.h"
+
+#include <thread>
+
+#include "api/ApiClient.h"
+#include "app/Messages.h"
+#include "app/Settings.h"
+#include "platform/Dialogs.h"
+#include "platform/Process.h"
+#include "platform/Window.h"
+#include "ui/MainWnd.h"
+
+AppStartupSystem::AppStartupSystem(AppContext& context, MainPagesFactory pages)
+    : context_(context), pages_(std::move(pages)) {}
+
+bool AppStartupSystem::IsAdministratorMember() {
+    return platform::IsAdministratorMember();
+}
+
+int AppStartupSystem::OsMajorVersion() {
+    return platform::OsMajorVersion();
+}
+
+bool AppStartupSystem::RelaunchElevated() {
+    return platform::RelaunchElevated();
+}
+
+void AppStartupSystem::ExitProcess(int code) {
+    platform::ExitProcess(code);
+}
+
+bool AppStartupSystem::FindRunningInstance() {
+    running_ = platform::FindRunningInstance(kMainClass, kMainTitle);
+    return running_ != nullptr;
+}
+
+void AppStartupSystem::ActivateRunningInstance() {
+    if (running_ != nullptr) {
+        running_->Post(MSG_ACTIVATE_INSTANCE);
+    }
+}
+
+bool AppStartupSystem::ReadSettings(AppContext& context) {
+    return ::ReadSettings(context);
+}
+
+bool AppStartupSystem::InitHttpLibrary() {
+    return ::InitHttpLibrary();
+}
+
+void AppStartupSystem::ShowErrorBox(const std::string& text, const std::string& caption) {
+    platform::ShowMessageBox(0, text, caption);
+}
+
+void AppStartupSystem::StartWorker(WorkerRoutine routine, void* argument) {
+    // Never joined: the process ends without waiting for a worker (see main).
+    std::thread([routine, argument] { routine(argument); }).detach();
+}
+
+bool AppStartupSystem::CreateMainWindow() {
+    mainWindow_ = new CMainWnd(context_, pages_);
+    if (!mainWindow_->CreateMain(platform::kStylePopup | platform::kStyleVisible)) {
+        return false;
+    }
+    mainWindow_->CenterWindow();
+    // Later starts of the program reach this window through the platform's hand-over.
+    listener_ = platform::ListenForLaterInstances(kMainClass, kMainTitle, mainWindow_->GetHWND(),
+                                                  MSG_ACTIVATE_INSTANCE);
+    return true;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+
+#include "app/Startup.h"
+#include "platform/SingleInstance.h"
+#include "ui/MainPages.h"
+
+class CMainWnd;
+
+// The start-up sequence's view of this process and its platform: rights, the single-instance
+// hand-over, settings, the HTTP library, detached worker threads and the main window.
+class AppStartupSystem : public StartupSystem {
+  public:
+    static constexpr const char* kMainClass = "_SoftMainWnd_";
+    static constexpr const char* kMainTitle = "Kavrin";
+
+    AppStartupSystem(AppContext& context, MainPagesFactory pages);
+
+    bool IsAdministratorMember() override;
+    int OsMajorVersion() override;
+    bool RelaunchElevated() override;
+    void ExitProcess(int code) override;
+    bool FindRunningInstance() override;
+    void ActivateRunningInstance() override;
+    bool ReadSettings(AppContext& context) override;
+    bool InitHttpLibrary() override;
+    void ShowErrorBox(const std::string& text, const std::string& caption) override;
+    void StartWorker(WorkerRoutine routine, void* argument) override;
+    bool CreateMainWindow() override;
+
+    CMainWnd* MainWindow() const { return mainWindow_; }
+
+  private:
+    AppContext& context_;
+    MainPagesFactory pages_;
+    std::unique_ptr<platform::RunningInstance> running_;
+    std::unique_ptr<platform::InstanceListener> listener_;
+    // Lives until the process ends, as the window's messages may come until then.
+    CMainWnd* mainWindow_ = nullptr;
+};

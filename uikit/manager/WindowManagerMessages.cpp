@@ -1,0 +1,253 @@
+// The manager's side of a native window: the window's messages in the order they are handled,
+// painting into an off-screen bitmap and presenting it, and the platform's timers, capture and
+// pointer tracking behind the control events.
+#include <cairo.h>
+
+#include <algorithm>
+
+#include "platform/Messages.h"
+#include "platform/Mouse.h"
+#include "platform/Present.h"
+#include "platform/Timer.h"
+#include "platform/Window.h"
+#include "uikit/Canvas.h"
+#include "uikit/controls/ControlUI.h"
+#include "uikit/manager/IMessageFilterUI.h"
+#include "uikit/manager/WindowManagerUI.h"
+
+namespace uikit {
+
+namespace {
+
+// How long the pointer rests on a control before its tooltip is offered.
+constexpr uint32_t kToolTipInitialDelayMs = 400;
+
+bool IsMouseMessage(uint32_t message) {
+    return message >= platform::WM_MOUSEMOVE && message <= platform::WM_MOUSEWHEEL;
+}
+
+Point ClientPoint(intptr_t lParam) {
+    return Point{platform::PointX(lParam), platform::PointY(lParam)};
+}
+
+}  // namespace
+
+void CWindowManagerUI::Init(NativeWindowId window) {
+    window_ = window;
+    tracking_ = false;
+    if (window_ == 0) {
+        asyncPoster_ = nullptr;
+        return;
+    }
+    asyncPoster_ = [window] { platform::PostWindowMessage(window, kMsgAsyncNotify, 0, 0); };
+    const platform::Rect client = platform::GetClientRect(window_);
+    if (client.right > client.left && client.bottom > client.top) {
+        OnSize(Size{client.right - client.left, client.bottom - client.top});
+    }
+}
+
+bool CWindowManagerUI::AddPreMessageFilter(IMessageFilterUI* filter) {
+    if (filter == nullptr || std::ranges::find(filters_, filter) != filters_.end()) {
+        return false;
+    }
+    filters_.push_back(filter);
+    return true;
+}
+
+bool CWindowManagerUI::RemovePreMessageFilter(IMessageFilterUI* filter) {
+    return std::erase(filters_, filter) > 0;
+}
+
+void CWindowManagerUI::RequestPaint() {
+    if (window_ != 0) {
+        platform::InvalidateWindow(window_);
+    }
+}
+
+bool CWindowManagerUI::RunFilters(uint32_t message, uintptr_t wParam, intptr_t lParam,
+                                  intptr_t& result) {
+    // By index: a filter may remove itself while it runs.
+    for (size_t i = 0; i < filters_.size(); ++i) {
+        bool handled = false;
+        const intptr_t answer = filters_[i]->MessageHandler(message, wParam, lParam, handled);
+        if (handled) {
+            result = answer;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CWindowManagerUI::MessageHandler(uint32_t message, uintptr_t wParam, intptr_t lParam,
+                                      intptr_t& result) {
+    result = 0;
+    if (window_ == 0) {
+        return false;
+    }
+    if (RunFilters(message, wParam, lParam, result)) {
+        // A filtered pointer still moved: later hit tests must use where it is now.
+        if (IsMouseMessage(message) && message != platform::WM_MOUSEWHEEL) {
+            mousePos_ = ClientPoint(lParam);
+        }
+        return true;
+    }
+    if (attributes_.layered &&
+        (message == platform::WM_NCCALCSIZE || message == platform::WM_NCPAINT)) {
+        return true;
+    }
+    if (attributes_.layered && message == platform::WM_NCACTIVATE &&
+        !platform::IsMinimized(window_)) {
+        result = 1;
+        return true;
+    }
+    if (IsMouseMessage(message) || message == platform::WM_MOUSEHOVER ||
+        message == platform::WM_MOUSELEAVE) {
+        return HandleMouse(message, wParam, lParam);
+    }
+    switch (message) {
+        case platform::WM_PAINT:
+            PaintWindow();
+            return true;
+        case platform::WM_SIZE:
+            if (wParam != platform::SIZE_MINIMIZED) {
+                OnSize(Size{static_cast<int>(platform::LowWord(static_cast<uintptr_t>(lParam))),
+                            platform::HighWordSigned(static_cast<uintptr_t>(lParam))});
+                RequestPaint();
+            }
+            return false;
+        case platform::WM_TIMER:
+            return FireTimer(static_cast<int>(wParam));
+        case platform::WM_KEYDOWN:
+            OnKeyDown(static_cast<int>(wParam));
+            return false;
+        case platform::WM_KEYUP:
+            OnKeyUp(static_cast<int>(wParam));
+            return false;
+        case platform::WM_CHAR:
+            OnChar(static_cast<char16_t>(wParam));
+            return false;
+        case platform::WM_SETCURSOR:
+            if (OnSetCursor(mousePos_)) {
+                platform::SetCursor(platform::Cursor::Hand);
+                result = 1;
+                return true;
+            }
+            return false;
+        case platform::WM_ERASEBKGND:
+            result = 1;
+            return true;
+        case platform::WM_CLOSE:
+            OnClose();
+            ReturnFocusToOwner();
+            return false;
+        case kMsgAsyncNotify:
+            DeliverAsyncNotifications();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CWindowManagerUI::HandleMouse(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    const Point pt = ClientPoint(lParam);
+    switch (message) {
+        case platform::WM_MOUSEMOVE:
+            TrackPointer();
+            OnMouseMove(pt);
+            return false;
+        case platform::WM_MOUSELEAVE:
+            tracking_ = false;
+            OnMouseLeaveWindow();
+            return false;
+        case platform::WM_MOUSEHOVER:
+            tracking_ = false;
+            OnMouseHover(pt);
+            return false;
+        case platform::WM_LBUTTONDOWN:
+            if (!attributes_.noActivate) {
+                platform::SetFocus(window_);
+            }
+            OnLButtonDown(pt);
+            if (captured_ != nullptr) {
+                platform::SetCapture(window_);
+            }
+            return false;
+        case platform::WM_LBUTTONUP:
+            if (platform::GetCapture() == window_) {
+                platform::ReleaseCapture();
+            }
+            OnLButtonUp(pt);
+            return false;
+        case platform::WM_LBUTTONDBLCLK:
+            OnLButtonDblClk(pt);
+            if (captured_ != nullptr) {
+                platform::SetCapture(window_);
+            }
+            return false;
+        case platform::WM_RBUTTONDOWN:
+            OnRButtonDown(pt);
+            return false;
+        case platform::WM_MOUSEWHEEL:
+            // The wheel's point is on the screen; the pointer's last client point is where it is.
+            OnMouseWheel(mousePos_, platform::HighWordSigned(wParam));
+            return false;
+        default:
+            return false;
+    }
+}
+
+void CWindowManagerUI::TrackPointer() {
+    if (tracking_) {
+        return;
+    }
+    tracking_ = true;
+    platform::TrackMouse(window_, platform::kTrackLeave | platform::kTrackHover,
+                         kToolTipInitialDelayMs);
+}
+
+void CWindowManagerUI::OnMouseLeaveWindow() {
+    SendPendingMouseLeaves(Point{-1, -1});
+    UpdateHover(nullptr, mousePos_);
+}
+
+void CWindowManagerUI::ReturnFocusToOwner() {
+    // A closing dialog gives the keyboard back to the window it was opened over.
+    if (platform::GetFocus() != window_) {
+        return;
+    }
+    const platform::WindowId owner = platform::GetOwner(window_);
+    if (owner != 0) {
+        platform::SetFocus(owner);
+    }
+}
+
+void CWindowManagerUI::PaintWindow() {
+    LayoutIfNeeded();
+    const int width = clientSize_.cx;
+    const int height = clientSize_.cy;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    if (frame_ == nullptr || frame_->Width() != width || frame_->Height() != height) {
+        frame_ = std::make_unique<Canvas>(width, height);
+    }
+    if (!frame_->IsValid()) {
+        return;
+    }
+    frame_->Clear(0);
+    if (root_ != nullptr) {
+        root_->Paint(frame_->Context(), frame_->Bounds());
+    }
+    dirty_ = Rect{};
+    cairo_surface_flush(frame_->Surface());
+    platform::BitmapView view;
+    view.pixels = cairo_image_surface_get_data(frame_->Surface());
+    view.width = width;
+    view.height = height;
+    view.stride = cairo_image_surface_get_stride(frame_->Surface());
+    if (window_ != 0 && view.pixels != nullptr) {
+        platform::PresentBitmap(window_, view);
+    }
+}
+
+}  // namespace uikit

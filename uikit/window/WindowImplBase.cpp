@@ -1,0 +1,140 @@
+#include "uikit/window/WindowImplBase.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Messages.h"
+#include "platform/Process.h"
+#include "platform/Window.h"
+#include "uikit/builder/MarkupBuilderUI.h"
+#include "uikit/controls/ControlUI.h"
+#include "uikit/window/HitTestUI.h"
+
+namespace uikit {
+
+void WindowImplBase::Notify(NotifyRecordUI& msg) {
+    if (msg.type == u"click") {
+        OnClick(msg);
+    }
+}
+
+void WindowImplBase::OnClick(NotifyRecordUI& msg) {
+    if (msg.sender == nullptr) {
+        return;
+    }
+    const std::u16string_view name = msg.sender->GetName();
+    const platform::WindowId window = GetHWND();
+    if (name == u"closebtn") {
+        Close(1);
+    } else if (name == u"minbtn") {
+        platform::PostWindowMessage(window, platform::WM_SYSCOMMAND, platform::SC_MINIMIZE, 0);
+    } else if (name == u"maxbtn") {
+        platform::PostWindowMessage(window, platform::WM_SYSCOMMAND, platform::SC_MAXIMIZE, 0);
+    } else if (name == u"restorebtn") {
+        platform::PostWindowMessage(window, platform::WM_SYSCOMMAND, platform::SC_RESTORE, 0);
+    }
+}
+
+CControlUI* WindowImplBase::CreateControl(std::u16string_view) {
+    return nullptr;
+}
+
+bool WindowImplBase::ResponseDefaultKeyEvent(uintptr_t key) {
+    if (key == platform::VK_ESCAPE) {
+        Close(1);
+        return true;
+    }
+    return false;
+}
+
+intptr_t WindowImplBase::MessageHandler(uint32_t message, uintptr_t wParam, intptr_t,
+                                        bool& handled) {
+    if (message == platform::WM_KEYDOWN && ResponseDefaultKeyEvent(wParam)) {
+        handled = true;
+        return 1;
+    }
+    return 0;
+}
+
+intptr_t WindowImplBase::HandleCustomMessage(uint32_t, uintptr_t, intptr_t, bool& handled) {
+    handled = false;
+    return 0;
+}
+
+intptr_t WindowImplBase::OnCreate() {
+    m_pm.Init(GetHWND());
+    m_pm.AddPreMessageFilter(this);
+    CMarkupBuilderUI builder;
+    CControlUI* root = builder.Create(GetSkinFile(), {}, this, &m_pm);
+    if (root == nullptr) {
+        platform::ShowMessageBox(0, kLoadFailedText, kLoadFailedCaption);
+        platform::ExitProcess(kLoadFailedExitCode);
+    }
+    const Size init = m_pm.Attributes().initSize;
+    if (init.cx > 0 && init.cy > 0) {
+        platform::ResizeWindow(GetHWND(), init.cx, init.cy);
+    }
+    m_pm.AttachDialog(root);
+    AttachShadow(m_pm);
+    m_pm.AddNotifier(this);
+    InitWindow();
+    return 0;
+}
+
+intptr_t WindowImplBase::OnNcHitTest(intptr_t lParam) {
+    const platform::Point screen{platform::PointX(lParam), platform::PointY(lParam)};
+    const platform::Point pt = platform::ScreenToClient(GetHWND(), screen);
+    return SkinHitTest(m_pm, Point{pt.x, pt.y}, true);
+}
+
+intptr_t WindowImplBase::OnSysCommand(uintptr_t wParam, intptr_t lParam) {
+    if (wParam == platform::SC_CLOSE) {
+        platform::PostWindowMessage(GetHWND(), platform::WM_CLOSE, 0, 0);
+        return 0;
+    }
+    const bool wasMinimized = platform::IsMinimized(GetHWND());
+    const intptr_t result =
+        platform::DefaultWindowProc(GetHWND(), platform::WM_SYSCOMMAND, wParam, lParam);
+    if (wasMinimized != platform::IsMinimized(GetHWND())) {
+        m_pm.NeedUpdate();
+    }
+    return result;
+}
+
+intptr_t WindowImplBase::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    switch (message) {
+        case platform::WM_CREATE:
+            return OnCreate();
+        case platform::WM_NCHITTEST:
+            return OnNcHitTest(lParam);
+        case platform::WM_NCCALCSIZE:
+        case platform::WM_NCPAINT:
+            return 0;
+        case platform::WM_NCACTIVATE:
+            if (!platform::IsMinimized(GetHWND())) {
+                return wParam == 0 ? 1 : 0;
+            }
+            break;
+        case platform::WM_SYSCOMMAND:
+            return OnSysCommand(wParam, lParam);
+        default:
+            break;
+    }
+    bool handled = false;
+    const intptr_t custom = HandleCustomMessage(message, wParam, lParam, handled);
+    if (handled) {
+        return custom;
+    }
+    intptr_t result = 0;
+    if (m_pm.MessageHandler(message, wParam, lParam, result)) {
+        return result;
+    }
+    return platform::DefaultWindowProc(GetHWND(), message, wParam, lParam);
+}
+
+void WindowImplBase::OnFinalMessage(platform::WindowId) {
+    m_pm.RemovePreMessageFilter(this);
+    m_pm.RemoveNotifier(this);
+    m_pm.ReleaseTree();
+    m_pm.Init(0);
+}
+
+}  // namespace uikit
