@@ -29,4 +29,5 @@ class MainPages {
 };
 
 // Makes the pages for a main window whose tree has been attached to `manager`.
-using MainPagesFactory = std::function<std::unique_ptr<MainPages>(uikit::CWindowManagerUI& manager)>;
+using MainPagesFactory =
+    std::function<std::unique_ptr<MainPages>(uikit::CWindowManagerUI& manager)>;
