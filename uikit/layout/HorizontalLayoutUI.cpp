@@ -47,20 +47,9 @@ void CHorizontalLayoutUI::SetPos(Rect rc, bool needInvalidate) {
     const Rect inner = InnerRect();
     const Size available = AvailableSize(inner);
     StackPlanUI plan(false, childPadding_);
-    int neededHeight = 0;
-    for (int i = 0; i < GetCount(); ++i) {
-        CControlUI* child = items_[static_cast<size_t>(i)];
-        if (!child->IsVisible()) {
-            continue;
-        }
-        if (child->IsFloat()) {
-            SetFloatPos(i);
-            continue;
-        }
-        plan.Add(Measure(child, available));
-        const Rect pad = child->GetPadding();
-        neededHeight = std::max(neededHeight, plan.Slots().back().limit.cy + pad.top + pad.bottom);
-    }
+    const int neededHeight = plan.AddChildren(
+        items_, [&](CControlUI* child) { return Measure(child, available); },
+        [this](int index) { SetFloatPos(index); });
     const std::vector<int> widths = plan.Lengths(available.cx);
     int x = inner.left - GetScrollPos().cx;
     int neededWidth = 0;

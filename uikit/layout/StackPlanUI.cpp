@@ -6,6 +6,19 @@
 
 namespace uikit {
 
+bool StackPlanUI::Hidden(const CControlUI* child) const {
+    return !child->IsVisible();
+}
+
+bool StackPlanUI::Floats(const CControlUI* child) const {
+    return child->IsFloat();
+}
+
+int StackPlanUI::CrossExtent(const StackSlotUI& slot) const {
+    const Rect pad = slot.child->GetPadding();
+    return vertical_ ? slot.limit.cx + pad.left + pad.right : slot.limit.cy + pad.top + pad.bottom;
+}
+
 void StackPlanUI::Add(const StackSlotUI& slot) {
     slots_.push_back(slot);
     stretchCount_ += slot.stretch ? 1 : 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "uikit/Geometry.h"
@@ -23,6 +24,13 @@ class StackPlanUI {
     StackPlanUI(bool vertical, int childPadding) : vertical_(vertical), padding_(childPadding) {}
 
     void Add(const StackSlotUI& slot);
+
+    // Measures every visible child that is not floating into the plan, in order, and hands the
+    // floating ones (by index) to placeFloat. Returns the room the children need across the
+    // axis: the widest limit plus its paddings.
+    template <typename Measure, typename PlaceFloat>
+    int AddChildren(const std::vector<CControlUI*>& children, Measure measure,
+                    PlaceFloat placeFloat);
     const std::vector<StackSlotUI>& Slots() const { return slots_; }
     // One final length per slot, for the room `available` along the axis.
     std::vector<int> Lengths(int available) const;
@@ -31,6 +39,9 @@ class StackPlanUI {
     int PadAfter(const CControlUI* child) const;
 
   private:
+    bool Floats(const CControlUI* child) const;
+    bool Hidden(const CControlUI* child) const;
+    int CrossExtent(const StackSlotUI& slot) const;
     int Clamp(const CControlUI* child, int length) const;
     int FixedTotal() const;
 
@@ -39,5 +50,24 @@ class StackPlanUI {
     std::vector<StackSlotUI> slots_;
     int stretchCount_ = 0;
 };
+
+template <typename Measure, typename PlaceFloat>
+int StackPlanUI::AddChildren(const std::vector<CControlUI*>& children, Measure measure,
+                             PlaceFloat placeFloat) {
+    int needed = 0;
+    for (size_t i = 0; i < children.size(); ++i) {
+        CControlUI* child = children[i];
+        if (Hidden(child)) {
+            continue;
+        }
+        if (Floats(child)) {
+            placeFloat(static_cast<int>(i));
+            continue;
+        }
+        Add(measure(child));
+        needed = std::max(needed, CrossExtent(slots_.back()));
+    }
+    return needed;
+}
 
 }  // namespace uikit

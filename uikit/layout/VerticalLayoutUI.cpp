@@ -51,20 +51,9 @@ void CVerticalLayoutUI::SetPos(Rect rc, bool needInvalidate) {
     const Rect inner = InnerRect();
     const Size available = AvailableSize(inner);
     StackPlanUI plan(true, childPadding_);
-    int neededWidth = 0;
-    for (int i = 0; i < GetCount(); ++i) {
-        CControlUI* child = items_[static_cast<size_t>(i)];
-        if (!child->IsVisible()) {
-            continue;
-        }
-        if (child->IsFloat()) {
-            SetFloatPos(i);
-            continue;
-        }
-        plan.Add(Measure(child, available));
-        const Rect pad = child->GetPadding();
-        neededWidth = std::max(neededWidth, plan.Slots().back().limit.cx + pad.left + pad.right);
-    }
+    const int neededWidth = plan.AddChildren(
+        items_, [&](CControlUI* child) { return Measure(child, available); },
+        [this](int index) { SetFloatPos(index); });
     const std::vector<int> heights = plan.Lengths(available.cy);
     int y = inner.top - GetScrollPos().cy;
     int neededHeight = 0;
