@@ -1,5 +1,6 @@
 #include "app/AppStartupSystem.h"
 
+#include <cstdio>
 #include <thread>
 
 #include "api/ApiClient.h"
@@ -58,7 +59,14 @@ void AppStartupSystem::StartWorker(WorkerRoutine routine, void* argument) {
 }
 
 bool AppStartupSystem::CreateMainWindow() {
-    mainWindow_ = new CMainWnd(context_, pages_);
+    try {
+        mainWindow_ = new CMainWnd(context_, pages_);
+    } catch (const DownEngine::EngineLoadError& error) {
+        // Without its engine the program could show the catalogue but never download from it.
+        std::fprintf(stderr, "%s\n", error.what());
+        platform::ShowMessageBox(0, kEngineMissing, kMainTitle);
+        return false;
+    }
     if (!mainWindow_->CreateMain(platform::kStylePopup | platform::kStyleVisible)) {
         return false;
     }

@@ -14,6 +14,8 @@ class AppStartupSystem : public StartupSystem {
   public:
     static constexpr const char* kMainClass = "_SoftMainWnd_";
     static constexpr const char* kMainTitle = "Kavrin";
+    static constexpr const char* kEngineMissing =
+        "无法加载下载组件，Kavrin 无法下载游戏。请重新安装 Kavrin。";
 
     AppStartupSystem(AppContext& context, MainPagesFactory pages);
 

@@ -1,6 +1,7 @@
 #include "ui/MainWnd.h"
 
 #include "app/Messages.h"
+#include "download/DownloadFolder.h"
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "platform/Timer.h"
@@ -12,7 +13,7 @@
 #include "uikit/window/MenuWnd.h"
 
 CMainWnd::CMainWnd(AppContext& context, MainPagesFactory pagesFactory)
-    : context_(context), pagesFactory_(std::move(pagesFactory)) {}
+    : context_(context), engine_(context.programDir), pagesFactory_(std::move(pagesFactory)) {}
 
 bool CMainWnd::CreateMain(uint32_t style) {
     return Create(0, kTitle, style) != 0;
@@ -50,8 +51,23 @@ void CMainWnd::InitWindow() {
     if (pagesFactory_) {
         pages_ = pagesFactory_(m_pm);
     }
-    // The download engine, the downloaded-games record and the download folder join here with
-    // the download manager; until then "downloadlist" has no rows and "NoContent1" stays.
+    engine_.Init();
+    // The downloaded-games record adds its rows to "downloadlist" here, before the folder is
+    // settled, once the record is kept.
+    DownEngine::SettleDownloadFolder(context_);
+    ShowDownloadsNotice();
+}
+
+void CMainWnd::ShowDownloadsNotice() {
+    uikit::CControlUI* list = m_pm.FindControl(u"downloadlist");
+    uikit::CControlUI* notice = m_pm.FindControl(u"NoContent1");
+    if (list == nullptr || notice == nullptr) {
+        return;
+    }
+    auto* rows = static_cast<uikit::CContainerUI*>(list->GetInterface(u"Container"));
+    if (rows != nullptr && rows->GetCount() > 0) {
+        notice->SetVisible(false);
+    }
 }
 
 int CMainWnd::CurrentPage() const {

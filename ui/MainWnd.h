@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/AppContext.h"
+#include "download/DownWrapper.h"
 #include "ui/MainPages.h"
 #include "uikit/controls/IDialogBuilderCallback.h"
 #include "uikit/controls/INotifyUI.h"
@@ -37,6 +38,8 @@ class CMainWnd : public uikit::CWindowWnd,
     // One poll of the downloads; true while a row is still downloading.
     using PollHook = std::function<bool()>;
 
+    // Loads the download engine from the program's folder; throws DownEngine::EngineLoadError
+    // when it cannot be loaded, and no window is made.
     CMainWnd(AppContext& context, MainPagesFactory pagesFactory);
 
     // Creates the native window (hidden or shown as `style` says); false when the markup does
@@ -48,6 +51,7 @@ class CMainWnd : public uikit::CWindowWnd,
     int CurrentPage() const;
     // The quit confirmation while it is open; null otherwise.
     CMessageWnd* OpenConfirmation() const { return confirmation_; }
+    DownEngine::CDownWrapper& Engine() { return engine_; }
     // Filled in by the download manager; until then no tick finds a download.
     void SetPollHook(PollHook poll) { poll_ = std::move(poll); }
 
@@ -68,6 +72,7 @@ class CMainWnd : public uikit::CWindowWnd,
   private:
     intptr_t OnCreate();
     void InitWindow();
+    void ShowDownloadsNotice();
     bool HandleAppMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
     bool HandleFrameMessage(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
     void OnTimer(uintptr_t id);
@@ -76,6 +81,7 @@ class CMainWnd : public uikit::CWindowWnd,
     void OnClick(uikit::CControlUI& sender);
 
     AppContext& context_;
+    DownEngine::CDownWrapper engine_;
     MainPagesFactory pagesFactory_;
     std::unique_ptr<MainPages> pages_;
     uikit::CWindowManagerUI m_pm;

@@ -3,10 +3,12 @@
 #include "app/Messages.h"
 #include "platform/Messages.h"
 #include "platform/Timer.h"
+#include "tests/ui/EngineDir.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/MainWnd.h"
 #include "ui/MessageWnd.h"
 #include "uikit/Canvas.h"
+#include "uikit/controls/ContainerUI.h"
 #include "uikit/layout/TabLayoutUI.h"
 #include "uikit/window/MenuWnd.h"
 #include "uikit/window/ShadowUI.h"
@@ -58,6 +60,8 @@ class MainWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         PrepareWindows();
+        UseBuiltEngine(context_);
+        context_.configuredDownloadFolder = u"/data/游戏";
         window_ = std::make_unique<RecordingMainWnd>(context_, [this](uikit::CWindowManagerUI& m) {
             return std::make_unique<RecordingPages>(m, pages_);
         });
@@ -105,6 +109,18 @@ TEST_F(MainWindow, BuildsFromItsMarkupPublishesItselfAndPresentsTheLibrary) {
     EXPECT_EQ(shown.height, 720);
     // The head is white across the top.
     EXPECT_EQ(shown.At(500, 25), 0xFFFFFFFFu);
+}
+
+TEST_F(MainWindow, InitialisationStartsTheEngineAndSettlesTheDownloadFolder) {
+    EXPECT_EQ(context_.downloadFolder, u"/data/游戏");
+    // An empty downloads list keeps its notice.
+    auto* rows = static_cast<uikit::CContainerUI*>(Find(u"downloadlist")->GetInterface(u"List"));
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(rows->GetCount(), 0);
+    Click(u"MyDownload");
+    EXPECT_TRUE(Find(u"NoContent1")->IsVisible());
+    // Stopping answers 1 only for an engine that was started.
+    EXPECT_EQ(window_->Engine().UnInit(), 1);
 }
 
 TEST_F(MainWindow, NavigationOptionsSelectTheirPagesWithoutTouchingTheHistory) {

@@ -7,6 +7,7 @@
 #include "catalog/OrdersLoader.h"
 #include "platform/headless/HeadlessInput.h"
 #include "tests/support/TestServer.h"
+#include "tests/ui/EngineDir.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/CatalogPages.h"
 #include "ui/MainWnd.h"
@@ -24,6 +25,7 @@ class StartupPages : public ::testing::Test {
 
     void SetUp() override {
         PrepareWindows();
+        UseBuiltEngine(context_);
         context_.softId = 140;
         context_.clientId = "AAAAAAAAAAAAAAAA";
     }

@@ -32,8 +32,7 @@ int main() {
     uikit::InitTextEngine();
     uikit::InstallLinkedSkin();
     platform::UseHeadless();
-    AppContext context;
-    auto* window = new CMainWnd(context, {});
+    auto* window = new CMainWnd(ProcessContext(), {});
     if (!window->CreateMain(platform::kStylePopup | platform::kStyleVisible)) {
         std::fprintf(stderr, "the main window did not build\n");
         return 1;
