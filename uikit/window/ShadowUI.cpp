@@ -54,10 +54,15 @@ bool CShadowUI::Create(platform::WindowId host) {
         return false;
     }
     Redraw();
-    if (platform::IsWindowVisible(host_) && !platform::IsMinimized(host_)) {
-        Show(true);
-    }
+    Show(HostShowsFrame());
     return true;
+}
+
+// A minimised host has nothing to frame, and a maximised one fills the work area, where a
+// frame around it would lie off the screen or over the desktop's panels.
+bool CShadowUI::HostShowsFrame() const {
+    return platform::IsWindowVisible(host_) && !platform::IsMinimized(host_) &&
+           !platform::IsMaximized(host_);
 }
 
 platform::Rect CShadowUI::ShadowRect() const {
@@ -73,20 +78,20 @@ void CShadowUI::Follow(uint32_t message, uintptr_t wParam, intptr_t) {
     }
     switch (message) {
         case platform::WM_MOVE:
-            Place();
+            if (HostShowsFrame()) {
+                Place();
+            }
             break;
         case platform::WM_SIZE:
-            if (wParam == platform::SIZE_MINIMIZED) {
+            if (wParam == platform::SIZE_MINIMIZED || wParam == platform::SIZE_MAXIMIZED) {
                 Show(false);
             } else {
                 Place();
-                if (platform::IsWindowVisible(host_)) {
-                    Show(true);
-                }
+                Show(HostShowsFrame());
             }
             break;
         case platform::WM_SHOWWINDOW:
-            Show(wParam != 0 && !platform::IsMinimized(host_));
+            Show(wParam != 0 && HostShowsFrame());
             break;
         case platform::WM_DESTROY:
             Destroy();
