@@ -54,15 +54,14 @@ bool CShadowUI::Create(platform::WindowId host) {
         return false;
     }
     Redraw();
-    Show(HostShowsFrame());
+    Show(platform::IsWindowVisible(host_) && HostFramed());
     return true;
 }
 
 // A minimised host has nothing to frame, and a maximised one fills the work area, where a
 // frame around it would lie off the screen or over the desktop's panels.
-bool CShadowUI::HostShowsFrame() const {
-    return platform::IsWindowVisible(host_) && !platform::IsMinimized(host_) &&
-           !platform::IsMaximized(host_);
+bool CShadowUI::HostFramed() const {
+    return !platform::IsMinimized(host_) && !platform::IsMaximized(host_);
 }
 
 platform::Rect CShadowUI::ShadowRect() const {
@@ -78,7 +77,7 @@ void CShadowUI::Follow(uint32_t message, uintptr_t wParam, intptr_t) {
     }
     switch (message) {
         case platform::WM_MOVE:
-            if (HostShowsFrame()) {
+            if (HostFramed()) {
                 Place();
             }
             break;
@@ -87,12 +86,17 @@ void CShadowUI::Follow(uint32_t message, uintptr_t wParam, intptr_t) {
                 Show(false);
             } else {
                 Place();
-                Show(HostShowsFrame());
+                Show(platform::IsWindowVisible(host_));
             }
             break;
-        case platform::WM_SHOWWINDOW:
-            Show(wParam != 0 && HostShowsFrame());
+        case platform::WM_SHOWWINDOW: {
+            const bool show = wParam != 0 && HostFramed();
+            if (show) {
+                Place();
+            }
+            Show(show);
             break;
+        }
         case platform::WM_DESTROY:
             Destroy();
             break;
