@@ -31,10 +31,6 @@ bool MovesBottomEdge(intptr_t edge) {
     return edge == HTBOTTOM || edge == HTBOTTOMLEFT || edge == HTBOTTOMRIGHT;
 }
 
-bool SameSize(const Rect& a, const Rect& b) {
-    return a.Width() == b.Width() && a.Height() == b.Height();
-}
-
 }  // namespace
 
 MinMaxInfo WindowCore::QueryLimits(WindowRecord& window) {
@@ -70,7 +66,7 @@ Rect WindowCore::Constrain(WindowRecord& window, const Rect& proposed, intptr_t 
 
 void WindowCore::SetRect(WindowId window, const Rect& rect) {
     if (const auto record = Find(window)) {
-        const Rect target = SameSize(record->rect, rect) ? rect : Constrain(*record, rect, 0);
+        const Rect target = record->rect.SameSize(rect) ? rect : Constrain(*record, rect, 0);
         ApplyRect(*record, target, true);
     }
 }
@@ -153,7 +149,7 @@ void WindowCore::NativeBounds(WindowId window, const Rect& rect) {
         return;
     }
     Rect wanted = rect;
-    if (record->resizeEdge != 0 && !SameSize(record->rect, rect)) {
+    if (record->resizeEdge != 0 && !record->rect.SameSize(rect)) {
         wanted = Constrain(*record, rect, record->resizeEdge);
     }
     ApplyRect(*record, wanted, false);

@@ -8,10 +8,6 @@ namespace platform::core {
 
 namespace {
 
-bool SameSize(const Rect& a, const Rect& b) {
-    return a.Width() == b.Width() && a.Height() == b.Height();
-}
-
 uintptr_t SizeState(const WindowRecord& window) {
     if (window.minimized) {
         return SIZE_MINIMIZED;
@@ -296,7 +292,7 @@ void WindowCore::ApplyRect(WindowRecord& window, const Rect& rect, bool mirror, 
     const Rect old = window.rect;
     const Rect oldClient = window.client;
     window.rect = rect;
-    const bool resized = old.Width() != rect.Width() || old.Height() != rect.Height();
+    const bool resized = !old.SameSize(rect);
     if (resized || stateChanged) {
         UpdateClientArea(window);
     }
@@ -311,7 +307,7 @@ void WindowCore::ApplyRect(WindowRecord& window, const Rect& rect, bool mirror, 
         old.top + oldClient.top != rect.top + client.top) {
         Send(id, WM_MOVE, 0, PackPoint(rect.left + client.left, rect.top + client.top));
     }
-    if (resized || stateChanged || !SameSize(oldClient, client)) {
+    if (resized || stateChanged || !oldClient.SameSize(client)) {
         Send(id, WM_SIZE, SizeState(window), PackPoint(client.Width(), client.Height()));
         native_->Invalidate(id);
     }
