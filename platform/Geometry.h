@@ -19,6 +19,9 @@ struct Rect {
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     bool Empty() const { return right <= left || bottom <= top; }
+    bool SameSize(const Rect& other) const {
+        return Width() == other.Width() && Height() == other.Height();
+    }
     bool Contains(Point p) const {
         return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
     }

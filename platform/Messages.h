@@ -50,6 +50,7 @@ constexpr uint32_t WM_APP = 32768;
 // WM_SIZE wParam.
 constexpr uintptr_t SIZE_RESTORED = 0;
 constexpr uintptr_t SIZE_MINIMIZED = 1;
+constexpr uintptr_t SIZE_MAXIMIZED = 2;
 
 // WM_ACTIVATE wParam.
 constexpr uintptr_t WA_INACTIVE = 0;

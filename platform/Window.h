@@ -35,7 +35,21 @@ struct WindowParams {
     MessageProc proc;
 };
 
-enum class ShowCommand { Hide, Show, ShowNoActivate, Minimize, Restore };
+// Restore undoes a minimise first (back to the maximised state when the window was maximised
+// before), else a maximise.
+enum class ShowCommand { Hide, Show, ShowNoActivate, Minimize, Maximize, Restore };
+
+// What WM_GETMINMAXINFO's lParam points at: the procedure may change any field. All in pixels,
+// the maximised position in screen coordinates. The platform fills in the work area of the
+// window's monitor for the maximised rectangle, no minimum and kMaxTrackSide as the maximum.
+struct MinMaxInfo {
+    Point maxSize;
+    Point maxPosition;
+    Point minTrackSize;
+    Point maxTrackSize;
+};
+// Sizes travel in 16 bits of WM_SIZE's lParam.
+constexpr int kMaxTrackSide = 32767;
 
 // Sends WM_NCCREATE and WM_CREATE (lParam points at params); 0 when the window system cannot
 // start or the procedure refuses the window (WM_NCCREATE answers 0, WM_CREATE answers -1).
@@ -47,7 +61,7 @@ bool DestroyNativeWindow(WindowId window);
 bool IsWindow(WindowId window);
 
 // What the procedure does with what it leaves alone: WM_CLOSE destroys the window,
-// WM_SYSCOMMAND carries out close, minimise and restore,
+// WM_SYSCOMMAND carries out close, minimise, maximise and restore,
 // WM_NCHITTEST answers HTCLIENT, WM_SETCURSOR sets the arrow, WM_ERASEBKGND and WM_NCACTIVATE
 // answer 1.
 intptr_t DefaultWindowProc(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam);
@@ -55,8 +69,13 @@ intptr_t DefaultWindowProc(WindowId window, uint32_t message, uintptr_t wParam, 
 void ShowNativeWindow(WindowId window, ShowCommand command);
 bool IsWindowVisible(WindowId window);
 bool IsMinimized(WindowId window);
+bool IsMaximized(WindowId window);
 
 // Moves and sizes in one step (screen coordinates); sends WM_MOVE and WM_SIZE for what changed.
+// A new size is first offered to WM_GETMINMAXINFO and kept within its tracking sizes (the
+// top-left corner stays). WM_NCCALCSIZE then gets the window rectangle (lParam points at a Rect
+// in screen coordinates) and may shrink it to the client area; left alone, the whole window is
+// client area. WM_SIZE carries the client size: SIZE_MAXIMIZED while maximised.
 void SetWindowRect(WindowId window, const Rect& rect);
 void MoveWindowTo(WindowId window, int x, int y);
 void ResizeWindow(WindowId window, int width, int height);
@@ -66,7 +85,7 @@ void ResizeWindow(WindowId window, int width, int height);
 void CenterWindow(WindowId window);
 
 Rect GetWindowRect(WindowId window);  // screen coordinates
-Rect GetClientRect(WindowId window);  // 0,0,width,height (windows have no frame)
+Rect GetClientRect(WindowId window);  // 0,0,width,height of the client area
 Rect GetWorkArea(WindowId window);    // of the window's monitor; primary monitor for 0
 Point ScreenToClient(WindowId window, Point screen);
 WindowId GetOwner(WindowId window);

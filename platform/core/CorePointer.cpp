@@ -8,7 +8,8 @@ namespace {
 constexpr uintptr_t kHoverTimerId = ~static_cast<uintptr_t>(0) - 1;
 
 intptr_t ClientPoint(const WindowRecord& window, Point screen) {
-    return PackPoint(screen.x - window.rect.left, screen.y - window.rect.top);
+    return PackPoint(screen.x - window.rect.left - window.client.left,
+                     screen.y - window.rect.top - window.client.top);
 }
 
 bool IsSizingCode(intptr_t hit) {
@@ -96,6 +97,10 @@ void WindowCore::DeliverMouse(WindowId target, uint32_t message, Point screen, u
 
 void WindowCore::MouseMove(WindowId under, Point screen, uintptr_t keys) {
     pointer_ = screen;
+    if (dragging_ != 0 && dragEdge_ != 0) {
+        ResizeDragTo(screen);
+        return;
+    }
     if (dragging_ != 0) {
         SetRect(dragging_, dragRect_.MovedTo(dragRect_.left + screen.x - dragStart_.x,
                                              dragRect_.top + screen.y - dragStart_.y));
@@ -127,6 +132,7 @@ bool WindowCore::StartCaptionDrag(WindowId window, Point screen) {
         return true;
     }
     dragging_ = window;
+    dragEdge_ = 0;
     dragStart_ = screen;
     dragRect_ = record->rect;
     return true;
@@ -146,10 +152,7 @@ void WindowCore::MouseButtonDown(WindowId under, Point screen, MouseButton butto
             return;
         }
         if (button == MouseButton::Left && IsSizingCode(hit)) {
-            if (const auto record = Find(target)) {
-                record->nativeDrag = true;
-            }
-            native_->BeginResizeDrag(target, hit, screen);
+            StartResizeDrag(target, hit, screen);
             return;
         }
         const auto record = Find(target);
@@ -168,6 +171,7 @@ void WindowCore::MouseButtonUp(WindowId under, Point screen, MouseButton button,
     pointer_ = screen;
     if (dragging_ != 0 && button == MouseButton::Left) {
         dragging_ = 0;
+        dragEdge_ = 0;
         return;
     }
     const WindowId target = MouseTarget(under);
@@ -196,6 +200,7 @@ void WindowCore::PointerLeft(WindowId window) {
 // A system move drag ends without a button release: nothing may stay pressed or captured.
 void WindowCore::PointerGrabBroken() {
     dragging_ = 0;
+    dragEdge_ = 0;
     if (capture_ != 0) {
         SetCapture(0);
     }

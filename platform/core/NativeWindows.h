@@ -23,9 +23,11 @@ class NativeWindows {
 
     virtual void Create(const WindowRecord& window) = 0;
     virtual void Destroy(WindowId window) = 0;
-    // Mirror the record's visible/minimised flags, rectangle, top-most and enabled state.
+    // Mirror the record's visible/minimised flags, rectangle (within its limits, when limited),
+    // region, top-most and enabled state.
     virtual void Show(const WindowRecord& window) = 0;
     virtual void Place(const WindowRecord& window) = 0;
+    virtual void SetRegion(const WindowRecord& window) = 0;
     virtual void SetTopMost(const WindowRecord& window) = 0;
     virtual void Enable(const WindowRecord& window) = 0;
     virtual void Focus(WindowId window) = 0;
@@ -35,9 +37,10 @@ class NativeWindows {
 
     virtual void Capture(WindowId window) = 0;  // 0 releases
     virtual void SetCursor(WindowId under, Cursor cursor) = 0;
-    // True when the system drags the window itself; false leaves the drag to the core.
+    // True when the system drags the window itself; false leaves the drag to the core. A
+    // system resize drag keeps to the record's limits and reports its bounds as it goes.
     virtual bool BeginMoveDrag(WindowId window, Point screen) = 0;
-    virtual void BeginResizeDrag(WindowId window, intptr_t hit, Point screen) = 0;
+    virtual bool BeginResizeDrag(const WindowRecord& window, intptr_t hit, Point screen) = 0;
 
     // Ticks are reported with WindowCore::TimerDue.
     virtual void StartTimer(WindowId window, uintptr_t id, uint32_t periodMs) = 0;

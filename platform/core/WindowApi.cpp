@@ -1,5 +1,6 @@
 #include "platform/Messages.h"
 #include "platform/Window.h"
+#include "platform/WindowRegion.h"
 #include "platform/core/WindowCore.h"
 
 namespace platform {
@@ -16,6 +17,9 @@ intptr_t SystemCommand(WindowId window, uintptr_t command) {
             break;
         case SC_MINIMIZE:
             Core().Show(window, ShowCommand::Minimize);
+            break;
+        case SC_MAXIMIZE:
+            Core().Show(window, ShowCommand::Maximize);
             break;
         case SC_RESTORE:
             Core().Show(window, ShowCommand::Restore);
@@ -75,6 +79,11 @@ bool IsMinimized(WindowId window) {
     return record != nullptr && record->minimized;
 }
 
+bool IsMaximized(WindowId window) {
+    const auto record = Core().Find(window);
+    return record != nullptr && record->maximized;
+}
+
 void SetWindowRect(WindowId window, const Rect& rect) {
     Core().SetRect(window, rect);
 }
@@ -99,8 +108,8 @@ Rect GetWindowRect(WindowId window) {
 }
 
 Rect GetClientRect(WindowId window) {
-    const Rect rect = GetWindowRect(window);
-    return Rect{0, 0, rect.Width(), rect.Height()};
+    const auto record = Core().Find(window);
+    return record != nullptr ? Rect{0, 0, record->client.Width(), record->client.Height()} : Rect{};
 }
 
 Rect GetWorkArea(WindowId window) {
@@ -113,8 +122,12 @@ Rect GetWorkArea(WindowId window) {
 }
 
 Point ScreenToClient(WindowId window, Point screen) {
-    const Rect rect = GetWindowRect(window);
-    return Point{screen.x - rect.left, screen.y - rect.top};
+    const auto record = Core().Find(window);
+    if (record == nullptr) {
+        return screen;
+    }
+    return Point{screen.x - record->rect.left - record->client.left,
+                 screen.y - record->rect.top - record->client.top};
 }
 
 WindowId GetOwner(WindowId window) {
@@ -133,6 +146,23 @@ void SetTopMost(WindowId window, bool topMost) {
             topMost ? (record->style | kStyleTopMost) : (record->style & ~kStyleTopMost);
         Core().Native()->SetTopMost(*record);
     }
+}
+
+void SetWindowRegion(WindowId window, const WindowRegion& region) {
+    Core().SetRegion(window, region);
+}
+
+void ClearWindowRegion(WindowId window) {
+    Core().SetRegion(window, std::nullopt);
+}
+
+bool GetWindowRegion(WindowId window, WindowRegion& region) {
+    const auto record = Core().Find(window);
+    if (record == nullptr || !record->region) {
+        return false;
+    }
+    region = *record->region;
+    return true;
 }
 
 void EnableWindow(WindowId window, bool enable) {

@@ -6,6 +6,17 @@
 
 namespace platform::core {
 
+namespace {
+
+uintptr_t SizeState(const WindowRecord& window) {
+    if (window.minimized) {
+        return SIZE_MINIMIZED;
+    }
+    return window.maximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
+}
+
+}  // namespace
+
 WindowCore& WindowCore::Instance() {
     // Never destroyed: native windows and posting threads may outlive static destruction.
     static WindowCore* core = new WindowCore();
@@ -89,14 +100,19 @@ WindowId WindowCore::Create(const WindowParams& params) {
     record->title = params.title;
     record->proc = params.proc;
     record->rect = params.rect;
+    record->client = Rect{0, 0, params.rect.Width(), params.rect.Height()};
     const WindowId id = record->id;
     windows_[id] = record;
     RegisterMessageSink(id, [this, id](const PostedMessage& m) {
         Post(QueuedMessage{id, m.message, m.wParam, m.lParam});
     });
     native->Create(*record);
-    if (Send(id, WM_NCCREATE, 0, reinterpret_cast<intptr_t>(&params)) == 0 ||
-        Send(id, WM_CREATE, 0, reinterpret_cast<intptr_t>(&params)) == -1) {
+    if (Send(id, WM_NCCREATE, 0, reinterpret_cast<intptr_t>(&params)) == 0) {
+        Destroy(id);
+        return 0;
+    }
+    UpdateClientArea(*record);
+    if (Send(id, WM_CREATE, 0, reinterpret_cast<intptr_t>(&params)) == -1) {
         Destroy(id);
         return 0;
     }
@@ -106,8 +122,9 @@ WindowId WindowCore::Create(const WindowParams& params) {
     // The window may have sized itself while it was created (a skin's own size): report the
     // rectangle it has now, not the one it was asked for.
     const Rect now = record->rect;
-    Send(id, WM_SIZE, SIZE_RESTORED, PackPoint(now.Width(), now.Height()));
-    Send(id, WM_MOVE, 0, PackPoint(now.left, now.top));
+    const Rect client = record->client;
+    Send(id, WM_SIZE, SIZE_RESTORED, PackPoint(client.Width(), client.Height()));
+    Send(id, WM_MOVE, 0, PackPoint(now.left + client.left, now.top + client.top));
     if ((params.style & kStyleVisible) != 0 && Find(id)) {
         Show(id, ShowCommand::Show);
     }
@@ -177,6 +194,7 @@ void WindowCore::Show(WindowId window, ShowCommand command) {
     }
     const bool wasVisible = record->visible;
     const bool wasMinimized = record->minimized;
+    bool maximize = record->maximized;
     switch (command) {
         case ShowCommand::Hide:
             record->visible = false;
@@ -189,18 +207,31 @@ void WindowCore::Show(WindowId window, ShowCommand command) {
             record->visible = true;
             record->minimized = true;
             break;
-        case ShowCommand::Restore:
+        case ShowCommand::Maximize:
             record->visible = true;
             record->minimized = false;
+            maximize = true;
+            break;
+        case ShowCommand::Restore:
+            record->visible = true;
+            if (record->minimized) {
+                record->minimized = false;  // back to what it was before, maximised or not
+            } else {
+                maximize = false;
+            }
             break;
     }
     record->hiddenWithOwner = false;
     if (record->visible != wasVisible) {
         Send(window, WM_SHOWWINDOW, record->visible ? 1 : 0, 0);
     }
+    const bool maximizedChanged = maximize != record->maximized;
+    if (maximizedChanged) {
+        ChangeMaximized(*record, maximize);
+    }
     native_->Show(*record);
     if (record->minimized != wasMinimized) {
-        MinimizedChanged(*record);
+        MinimizedChanged(*record, !maximizedChanged);
     }
     if (!record->visible || record->minimized) {
         if (capture_ == window) {
@@ -208,7 +239,8 @@ void WindowCore::Show(WindowId window, ShowCommand command) {
         }
         return;
     }
-    const bool activate = command == ShowCommand::Show || command == ShowCommand::Restore;
+    const bool activate = command == ShowCommand::Show || command == ShowCommand::Restore ||
+                          command == ShowCommand::Maximize;
     if (activate && (record->style & kStyleNoActivate) == 0) {
         SetForeground(window);
     } else if (!wasVisible) {
@@ -216,10 +248,12 @@ void WindowCore::Show(WindowId window, ShowCommand command) {
     }
 }
 
-void WindowCore::MinimizedChanged(WindowRecord& window) {
-    const Rect& r = window.rect;
-    Send(window.id, WM_SIZE, window.minimized ? SIZE_MINIMIZED : SIZE_RESTORED,
-         window.minimized ? 0 : PackPoint(r.Width(), r.Height()));
+void WindowCore::MinimizedChanged(WindowRecord& window, bool sendSize) {
+    if (sendSize) {
+        const Rect& c = window.client;
+        Send(window.id, WM_SIZE, SizeState(window),
+             window.minimized ? 0 : PackPoint(c.Width(), c.Height()));
+    }
     ShowOwnedWithOwner(window.id, !window.minimized);
 }
 
@@ -233,7 +267,7 @@ void WindowCore::NativeMinimized(WindowId window, bool minimized) {
     if (minimized && capture_ == window) {
         SetCapture(0);
     }
-    MinimizedChanged(*record);
+    MinimizedChanged(*record, true);
 }
 
 // Owned windows disappear while their owner is minimised and come back with it.
@@ -254,33 +288,28 @@ void WindowCore::ShowOwnedWithOwner(WindowId owner, bool show) {
     }
 }
 
-void WindowCore::ApplyRect(WindowRecord& window, const Rect& rect, bool mirror) {
+void WindowCore::ApplyRect(WindowRecord& window, const Rect& rect, bool mirror, bool stateChanged) {
     const Rect old = window.rect;
+    const Rect oldClient = window.client;
     window.rect = rect;
+    const bool resized = !old.SameSize(rect);
+    if (resized || stateChanged) {
+        UpdateClientArea(window);
+    }
     if (mirror) {
         window.nativeDrag = false;
+        window.resizeEdge = 0;
         native_->Place(window);
     }
     const WindowId id = window.id;
-    if (old.left != rect.left || old.top != rect.top) {
-        Send(id, WM_MOVE, 0, PackPoint(rect.left, rect.top));
+    const Rect& client = window.client;
+    if (old.left + oldClient.left != rect.left + client.left ||
+        old.top + oldClient.top != rect.top + client.top) {
+        Send(id, WM_MOVE, 0, PackPoint(rect.left + client.left, rect.top + client.top));
     }
-    if (old.Width() != rect.Width() || old.Height() != rect.Height()) {
-        Send(id, WM_SIZE, SIZE_RESTORED, PackPoint(rect.Width(), rect.Height()));
+    if (resized || stateChanged || !oldClient.SameSize(client)) {
+        Send(id, WM_SIZE, SizeState(window), PackPoint(client.Width(), client.Height()));
         native_->Invalidate(id);
-    }
-}
-
-void WindowCore::SetRect(WindowId window, const Rect& rect) {
-    if (const auto record = Find(window)) {
-        ApplyRect(*record, rect, true);
-    }
-}
-
-void WindowCore::NativeBounds(WindowId window, const Rect& rect) {
-    const auto record = Find(window);
-    if (record != nullptr && record->nativeDrag && record->rect != rect) {
-        ApplyRect(*record, rect, false);
     }
 }
 

@@ -36,6 +36,7 @@ class WindowCore {
     intptr_t Send(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam);
     void Show(WindowId window, ShowCommand command);
     void SetRect(WindowId window, const Rect& rect);
+    void SetRegion(WindowId window, const std::optional<WindowRegion>& region);
     void Center(WindowId window);
     void Enable(WindowId window, bool enable);
     void SetFocus(WindowId window);
@@ -78,9 +79,17 @@ class WindowCore {
     WindowCore();
     bool CallProc(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                   intptr_t& result);
-    void ApplyRect(WindowRecord& window, const Rect& rect, bool mirror);
+    // `stateChanged`: the window was maximised or restored, so WM_SIZE goes out whatever the
+    // size.
+    void ApplyRect(WindowRecord& window, const Rect& rect, bool mirror, bool stateChanged = false);
+    void UpdateClientArea(WindowRecord& window);
+    MinMaxInfo QueryLimits(WindowRecord& window);
+    // The proposed rectangle within the window's tracking sizes; `edge` (a sizing hit-test
+    // code, or 0 for the bottom-right) is the one that gives way.
+    Rect Constrain(WindowRecord& window, const Rect& proposed, intptr_t edge);
+    void ChangeMaximized(WindowRecord& window, bool maximize);
     void ShowOwnedWithOwner(WindowId owner, bool show);
-    void MinimizedChanged(WindowRecord& window);
+    void MinimizedChanged(WindowRecord& window, bool sendSize);
     void DestroyOwned(WindowId owner);
     void ForgetWindow(WindowId window);
     bool PopDueTimer(std::pair<WindowId, uintptr_t>& timer);
@@ -90,6 +99,8 @@ class WindowCore {
     void RestartHover(WindowId window);
     bool HoverTimerTick(WindowId window, uintptr_t id);
     bool StartCaptionDrag(WindowId window, Point screen);
+    void StartResizeDrag(WindowId window, intptr_t hit, Point screen);
+    void ResizeDragTo(Point screen);
     void DeliverMouse(WindowId target, uint32_t message, Point screen, uintptr_t keys);
 
     WindowSystemKind kind_ = WindowSystemKind::Desktop;
@@ -108,7 +119,8 @@ class WindowCore {
     WindowId capture_ = 0;
     WindowId hovered_ = 0;
     Point pointer_;
-    WindowId dragging_ = 0;  // a caption drag the core carries out itself
+    WindowId dragging_ = 0;  // a caption or sizing drag the core carries out itself
+    intptr_t dragEdge_ = 0;  // the sizing code of a sizing drag; 0 moves
     Point dragStart_;
     Rect dragRect_;
 };

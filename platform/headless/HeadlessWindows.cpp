@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/Messages.h"
+#include "platform/WindowRegion.h"
 
 namespace platform::headless {
 
@@ -41,6 +42,10 @@ WindowId HeadlessWindows::WindowAt(Point screen) {
             if (record == nullptr || !record->visible || record->minimized ||
                 ((record->style & kStyleTopMost) != 0) != topMostBand ||
                 (record->style & kStyleClickThrough) != 0 || !record->rect.Contains(screen)) {
+                continue;
+            }
+            const Point inWindow{screen.x - record->rect.left, screen.y - record->rect.top};
+            if (record->region && !RegionContains(*record->region, inWindow)) {
                 continue;
             }
             return *it;

@@ -23,18 +23,21 @@ class HeadlessWindows final : public core::NativeWindows {
     void Destroy(WindowId window) override;
     void Show(const core::WindowRecord& window) override;
     void Place(const core::WindowRecord&) override {}
+    // The region lives in the record; WindowAt reads it from there.
+    void SetRegion(const core::WindowRecord&) override {}
     void SetTopMost(const core::WindowRecord&) override {}
     void Enable(const core::WindowRecord&) override {}
     void Focus(WindowId) override {}
     void Raise(WindowId window) override;
     Rect WorkArea(const core::WindowRecord*) override;
-    // The top window under a screen point that takes mouse input; 0 for none.
+    // The top window under a screen point that takes mouse input; 0 for none. Outside a
+    // window's region the point belongs to what lies below.
     WindowId WindowAt(Point screen);
 
     void Capture(WindowId) override {}
     void SetCursor(WindowId, Cursor cursor) override { cursor_ = cursor; }
     bool BeginMoveDrag(WindowId, Point) override { return false; }
-    void BeginResizeDrag(WindowId, intptr_t, Point) override {}
+    bool BeginResizeDrag(const core::WindowRecord&, intptr_t, Point) override { return false; }
 
     void StartTimer(WindowId window, uintptr_t id, uint32_t periodMs) override;
     void StopTimer(WindowId window, uintptr_t id) override;

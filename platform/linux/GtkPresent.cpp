@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "platform/Messages.h"
+#include "platform/core/RoundRegion.h"
 #include "platform/linux/GtkWindows.h"
 #include "platform/linux/X11Shape.h"
 
@@ -42,20 +43,77 @@ void GtkWindows::Invalidate(WindowId window) {
     }
 }
 
+cairo_region_t* GtkWindows::RegionShape(const Native& native) {
+    const auto record = core_.Find(native.id);
+    if (record == nullptr || !record->region) {
+        return nullptr;
+    }
+    cairo_region_t* shape = cairo_region_create();
+    for (const Rect& r :
+         core::RegionRectangles(*record->region, record->rect.Width(), record->rect.Height())) {
+        const cairo_rectangle_int_t row{r.left, r.top, r.Width(), r.Height()};
+        cairo_region_union_rectangle(shape, &row);
+    }
+    return shape;
+}
+
+namespace {
+
+void ApplyInputShape(GtkWidget* widget, GdkWindow* window, const cairo_region_t* region,
+                     bool wasShaped) {
+    if (region != nullptr) {
+        if (!SetX11WindowShape(window, region, ShapeKind::Input)) {
+            gtk_widget_input_shape_combine_region(widget, const_cast<cairo_region_t*>(region));
+        }
+    } else if (wasShaped && !ClearX11WindowShape(window, ShapeKind::Input)) {
+        gtk_widget_input_shape_combine_region(widget, nullptr);
+    }
+}
+
+void ApplyBoundingShape(GtkWidget* widget, GdkWindow* window, const cairo_region_t* shape,
+                        bool wasShaped) {
+    if (shape != nullptr) {
+        if (!SetX11WindowShape(window, shape)) {
+            gtk_widget_shape_combine_region(widget, const_cast<cairo_region_t*>(shape));
+        }
+    } else if (wasShaped && !ClearX11WindowShape(window)) {
+        gtk_widget_shape_combine_region(widget, nullptr);
+    }
+}
+
+}  // namespace
+
 // Without a compositor translucent pixels would show black: such a window is cut to the shape
-// of its opaque pixels instead. Click-through windows take no input anywhere.
+// of its opaque pixels instead. Click-through windows take no input anywhere. A window region
+// cuts both what shows and where input lands.
 void GtkWindows::ApplyShapes(Native& native) {
     if (native.clickThrough) {
         cairo_region_t* none = cairo_region_create();
         gtk_widget_input_shape_combine_region(native.widget, none);
         cairo_region_destroy(none);
     }
+    // Shapes are set on the X window itself, so they wait until there is one (Show).
+    GdkWindow* window = gtk_widget_get_window(native.widget);
+    if (window == nullptr) {
+        return;
+    }
+    cairo_region_t* region = RegionShape(native);
+    if (!native.clickThrough) {
+        ApplyInputShape(native.widget, window, region, native.shaped);
+    }
     if (native.layered && !Composited() && native.surface != nullptr) {
-        cairo_region_t* shape = gdk_cairo_region_create_from_surface(native.surface);
-        if (!SetX11WindowShape(gtk_widget_get_window(native.widget), shape)) {
-            gtk_widget_shape_combine_region(native.widget, shape);
+        cairo_region_t* opaque = gdk_cairo_region_create_from_surface(native.surface);
+        if (region != nullptr) {
+            cairo_region_intersect(opaque, region);
         }
-        cairo_region_destroy(shape);
+        ApplyBoundingShape(native.widget, window, opaque, native.shaped);
+        cairo_region_destroy(opaque);
+    } else {
+        ApplyBoundingShape(native.widget, window, region, native.shaped);
+    }
+    native.shaped = region != nullptr;
+    if (region != nullptr) {
+        cairo_region_destroy(region);
     }
 }
 
@@ -73,7 +131,10 @@ void GtkWindows::Draw(WindowId window, cairo_t* cr) {
     native->painting = false;
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     if (native->surface != nullptr) {
-        cairo_set_source_surface(cr, native->surface, 0, 0);
+        // The bitmap is the client area's, which a window's own frame may inset.
+        const auto record = core_.Find(window);
+        const Rect client = record != nullptr ? record->client : Rect{};
+        cairo_set_source_surface(cr, native->surface, client.left, client.top);
     } else {
         cairo_set_source_rgba(cr, 0, 0, 0, native->layered ? 0 : 1);
     }
@@ -118,11 +179,13 @@ bool GtkWindows::BeginMoveDrag(WindowId window, Point screen) {
     return true;
 }
 
-void GtkWindows::BeginResizeDrag(WindowId window, intptr_t hit, Point screen) {
-    GtkWindow* gtkWindow = GtkOf(window);
-    if (gtkWindow == nullptr) {
-        return;
+bool GtkWindows::BeginResizeDrag(const core::WindowRecord& window, intptr_t hit, Point screen) {
+    Native* native = Find(window.id);
+    if (native == nullptr) {
+        return false;
     }
+    ApplyLimits(*native, window);
+    GtkWindow* gtkWindow = GTK_WINDOW(native->widget);
     GdkWindowEdge edge = GDK_WINDOW_EDGE_SOUTH_EAST;
     switch (hit) {
         case HTLEFT:
@@ -151,6 +214,7 @@ void GtkWindows::BeginResizeDrag(WindowId window, intptr_t hit, Point screen) {
     }
     gtk_window_begin_resize_drag(gtkWindow, edge, 1, screen.x, screen.y,
                                  gtk_get_current_event_time());
+    return true;
 }
 
 }  // namespace platform::gtk

@@ -141,9 +141,36 @@ void GtkWindows::Place(const core::WindowRecord& window) {
     GtkWindow* gtkWindow = GTK_WINDOW(native->widget);
     const int width = std::max(1, window.rect.Width());
     const int height = std::max(1, window.rect.Height());
+    ApplyLimits(*native, window);
     gtk_window_set_default_size(gtkWindow, width, height);
     gtk_window_resize(gtkWindow, width, height);
     gtk_window_move(gtkWindow, window.rect.left, window.rect.top);
+}
+
+// The desktop (or GDK's own drag, without one) keeps to these while a person sizes the window.
+void GtkWindows::ApplyLimits(Native& native, const core::WindowRecord& window) {
+    GtkWindow* gtkWindow = GTK_WINDOW(native.widget);
+    if (!window.limited) {
+        if (native.hinted) {
+            gtk_window_set_geometry_hints(gtkWindow, nullptr, nullptr, GdkWindowHints{});
+            native.hinted = false;
+        }
+        return;
+    }
+    GdkGeometry geometry{};
+    geometry.min_width = std::max(1, window.limits.minTrackSize.x);
+    geometry.min_height = std::max(1, window.limits.minTrackSize.y);
+    geometry.max_width = std::max(geometry.min_width, window.limits.maxTrackSize.x);
+    geometry.max_height = std::max(geometry.min_height, window.limits.maxTrackSize.y);
+    gtk_window_set_geometry_hints(gtkWindow, nullptr, &geometry,
+                                  GdkWindowHints(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
+    native.hinted = true;
+}
+
+void GtkWindows::SetRegion(const core::WindowRecord& window) {
+    if (Native* native = Find(window.id)) {
+        ApplyShapes(*native);
+    }
 }
 
 void GtkWindows::SetTopMost(const core::WindowRecord& window) {

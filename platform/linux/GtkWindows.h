@@ -22,6 +22,7 @@ class GtkWindows final : public core::NativeWindows {
     void Destroy(WindowId window) override;
     void Show(const core::WindowRecord& window) override;
     void Place(const core::WindowRecord& window) override;
+    void SetRegion(const core::WindowRecord& window) override;
     void SetTopMost(const core::WindowRecord& window) override;
     void Enable(const core::WindowRecord& window) override;
     void Focus(WindowId window) override;
@@ -31,7 +32,7 @@ class GtkWindows final : public core::NativeWindows {
     void Capture(WindowId window) override;
     void SetCursor(WindowId under, Cursor cursor) override;
     bool BeginMoveDrag(WindowId window, Point screen) override;
-    void BeginResizeDrag(WindowId window, intptr_t hit, Point screen) override;
+    bool BeginResizeDrag(const core::WindowRecord& window, intptr_t hit, Point screen) override;
 
     void StartTimer(WindowId window, uintptr_t id, uint32_t periodMs) override;
     void StopTimer(WindowId window, uintptr_t id) override;
@@ -57,6 +58,8 @@ class GtkWindows final : public core::NativeWindows {
         bool layered = false;
         bool clickThrough = false;
         bool painting = false;
+        bool shaped = false;  // cut to a region, which must be undone when it goes
+        bool hinted = false;  // the size limits were given to GTK
     };
     Native* Find(WindowId window);
     void Draw(WindowId window, cairo_t* cr);
@@ -68,6 +71,9 @@ class GtkWindows final : public core::NativeWindows {
 
   private:
     gint RunDialog(GtkWidget* dialog);
+    void ApplyLimits(Native& native, const core::WindowRecord& window);
+    // The record's region as a cairo region; null when it has none.
+    cairo_region_t* RegionShape(const Native& native);
 
     core::WindowCore& core_;
     std::map<WindowId, Native> windows_;

@@ -7,7 +7,15 @@
 
 namespace platform::gtk {
 
-bool SetX11WindowShape(GdkWindow* window, const cairo_region_t* region) {
+namespace {
+
+int X11Kind(ShapeKind kind) {
+    return kind == ShapeKind::Input ? ShapeInput : ShapeBounding;
+}
+
+}  // namespace
+
+bool SetX11WindowShape(GdkWindow* window, const cairo_region_t* region, ShapeKind kind) {
     if (window == nullptr || !GDK_IS_X11_WINDOW(window)) {
         return false;
     }
@@ -20,8 +28,19 @@ bool SetX11WindowShape(GdkWindow* window, const cairo_region_t* region) {
                                         static_cast<unsigned short>(r.width),
                                         static_cast<unsigned short>(r.height)});
     }
-    XShapeCombineRectangles(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), ShapeBounding, 0,
+    XShapeCombineRectangles(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), X11Kind(kind), 0,
                             0, rectangles.data(), count, ShapeSet, Unsorted);
+    XFlush(GDK_WINDOW_XDISPLAY(window));
+    return true;
+}
+
+bool ClearX11WindowShape(GdkWindow* window, ShapeKind kind) {
+    if (window == nullptr || !GDK_IS_X11_WINDOW(window)) {
+        return false;
+    }
+    XShapeCombineMask(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), X11Kind(kind), 0, 0,
+                      None, ShapeSet);
+    XFlush(GDK_WINDOW_XDISPLAY(window));
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/Messages.h"
 #include "platform/Present.h"
 #include "platform/Timer.h"
+#include "platform/WindowRegion.h"
 #include "platform/linux/testing/VirtualDisplay.h"
 #include "tests/platform/WindowBehaviour.h"
 
@@ -165,6 +166,42 @@ TEST_P(DesktopScreen, WithACompositorLayeredWindowsBlendWithWhatLiesBelow) {
     })) << std::hex
         << blended;
     compositor->Terminate();
+}
+
+// A rounded window region cuts what shows: its corners show the window below.
+TEST_P(DesktopScreen, ARoundRegionShowsTheWindowBelowInItsCorners) {
+    constexpr int kSide = 200;
+    std::vector<uint32_t> red(kSide * kSide, 0xFFFF0000u);
+    std::vector<uint32_t> green(kSide * kSide, 0xFF00FF00u);
+    const auto painter = [](std::vector<uint32_t>& pixels) {
+        return [&pixels](WindowId self, uint32_t message, uintptr_t,
+                         intptr_t) -> std::optional<intptr_t> {
+            if (message == WM_PAINT) {
+                PresentBitmap(self, BitmapView{reinterpret_cast<const uint8_t*>(pixels.data()),
+                                               kSide, kSide, kSide * 4});
+                return 0;
+            }
+            return std::nullopt;
+        };
+    };
+    const WindowId below = Open(MakeRect(600, 400, kSide, kSide), kStylePopup, 0, painter(red));
+    const WindowId shaped = Open(MakeRect(600, 400, kSide, kSide), kStylePopup, 0, painter(green));
+    SetWindowRegion(shaped, WindowRegion{Rect{0, 0, kSide + 1, kSide + 1}, 80, 80});
+    ShowAndWait(below);
+    ShowAndWait(shaped);
+    const auto colourAt = [](int x, int y) {
+        uint32_t rgb = 0;
+        return testdisplay::ReadScreenPixel(x, y, rgb) ? rgb : 0xFFFFFFFFu;
+    };
+    EXPECT_TRUE(RunUntil([&] {
+        return colourAt(603, 403) == 0xFF0000 && colourAt(796, 403) == 0xFF0000 &&
+               colourAt(796, 596) == 0xFF0000 && colourAt(700, 500) == 0x00FF00 &&
+               colourAt(700, 401) == 0x00FF00;
+    })) << std::hex
+        << colourAt(603, 403) << " " << colourAt(796, 596) << " " << colourAt(700, 500);
+    if (const char* shot = std::getenv("KAVRIN_REGION_SCREENSHOT")) {
+        EXPECT_TRUE(testdisplay::SaveScreen(shot));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktop, DesktopScreen,

@@ -1,5 +1,6 @@
 #include "uikit/manager/WindowAttributesUI.h"
 
+#include "platform/Window.h"
 #include "uikit/AttributeSyntax.h"
 #include "uikit/controls/TextCompareUI.h"
 
@@ -69,6 +70,18 @@ void WindowAttributesUI::Apply(std::u16string_view name, std::u16string_view val
     } else {
         custom.insert_or_assign(std::u16string(name), std::u16string(value));
     }
+}
+
+void ApplyTrackingLimits(const WindowAttributesUI& attributes, platform::MinMaxInfo& info) {
+    const auto take = [](int side, int& target) {
+        if (side > 0) {
+            target = side;
+        }
+    };
+    take(attributes.minInfo.cx, info.minTrackSize.x);
+    take(attributes.minInfo.cy, info.minTrackSize.y);
+    take(attributes.maxInfo.cx, info.maxTrackSize.x);
+    take(attributes.maxInfo.cy, info.maxTrackSize.y);
 }
 
 bool ShadowAttributesUI::Apply(std::u16string_view name, std::u16string_view value) {

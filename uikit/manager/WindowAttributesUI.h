@@ -7,6 +7,10 @@
 
 #include "uikit/Geometry.h"
 
+namespace platform {
+struct MinMaxInfo;
+}
+
 namespace uikit {
 
 // What the root `Window` element of a skin file says about its window. The platform layer reads
@@ -34,6 +38,10 @@ struct WindowAttributesUI {
     // Applies one attribute; an unknown one is kept in `custom`.
     void Apply(std::u16string_view name, std::u16string_view value);
 };
+
+// The markup's "mininfo" and "maxinfo" as the window's tracking sizes; a side the markup leaves
+// at 0 keeps what the window system proposed.
+void ApplyTrackingLimits(const WindowAttributesUI& attributes, platform::MinMaxInfo& info);
 
 // The drop shadow settings, kept until the window layer draws the shadow.
 struct ShadowAttributesUI {

@@ -136,6 +136,9 @@ bool CWindowManagerUI::MessageHandler(uint32_t message, uintptr_t wParam, intptr
         case platform::WM_ERASEBKGND:
             result = 1;
             return true;
+        case platform::WM_GETMINMAXINFO:
+            ApplyTrackingLimits(attributes_, *reinterpret_cast<platform::MinMaxInfo*>(lParam));
+            return false;
         case platform::WM_CLOSE:
             OnClose();
             ReturnFocusToOwner();

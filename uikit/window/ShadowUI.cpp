@@ -54,10 +54,14 @@ bool CShadowUI::Create(platform::WindowId host) {
         return false;
     }
     Redraw();
-    if (platform::IsWindowVisible(host_) && !platform::IsMinimized(host_)) {
-        Show(true);
-    }
+    Show(platform::IsWindowVisible(host_) && HostFramed());
     return true;
+}
+
+// A minimised host has nothing to frame, and a maximised one fills the work area, where a
+// frame around it would lie off the screen or over the desktop's panels.
+bool CShadowUI::HostFramed() const {
+    return !platform::IsMinimized(host_) && !platform::IsMaximized(host_);
 }
 
 platform::Rect CShadowUI::ShadowRect() const {
@@ -73,21 +77,26 @@ void CShadowUI::Follow(uint32_t message, uintptr_t wParam, intptr_t) {
     }
     switch (message) {
         case platform::WM_MOVE:
-            Place();
+            if (HostFramed()) {
+                Place();
+            }
             break;
         case platform::WM_SIZE:
-            if (wParam == platform::SIZE_MINIMIZED) {
+            if (wParam == platform::SIZE_MINIMIZED || wParam == platform::SIZE_MAXIMIZED) {
                 Show(false);
             } else {
                 Place();
-                if (platform::IsWindowVisible(host_)) {
-                    Show(true);
-                }
+                Show(platform::IsWindowVisible(host_));
             }
             break;
-        case platform::WM_SHOWWINDOW:
-            Show(wParam != 0 && !platform::IsMinimized(host_));
+        case platform::WM_SHOWWINDOW: {
+            const bool show = wParam != 0 && HostFramed();
+            if (show) {
+                Place();
+            }
+            Show(show);
             break;
+        }
         case platform::WM_DESTROY:
             Destroy();
             break;

@@ -34,6 +34,7 @@ class CShadowUI {
     platform::WindowId GetWindow() const { return window_; }
 
   private:
+    bool HostFramed() const;
     platform::Rect ShadowRect() const;
     void Place();
     void Redraw();

@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 #include "platform/Process.h"
 #include "platform/Window.h"
+#include "platform/WindowRegion.h"
 #include "uikit/builder/MarkupBuilderUI.h"
 #include "uikit/controls/ControlUI.h"
 #include "uikit/window/HitTestUI.h"
@@ -82,7 +83,42 @@ intptr_t WindowImplBase::OnCreate() {
 intptr_t WindowImplBase::OnNcHitTest(intptr_t lParam) {
     const platform::Point screen{platform::PointX(lParam), platform::PointY(lParam)};
     const platform::Point pt = platform::ScreenToClient(GetHWND(), screen);
-    return SkinHitTest(m_pm, Point{pt.x, pt.y}, true);
+    // A maximised window has no edges to drag.
+    return SkinHitTest(m_pm, Point{pt.x, pt.y}, !platform::IsMaximized(GetHWND()));
+}
+
+// Maximised, the client area is no larger than the work area, whatever the maximised size.
+intptr_t WindowImplBase::OnNcCalcSize(intptr_t lParam) {
+    if (lParam != 0 && platform::IsMaximized(GetHWND())) {
+        auto* rect = reinterpret_cast<platform::Rect*>(lParam);
+        const platform::Rect work = platform::GetWorkArea(GetHWND());
+        rect->right = rect->left + work.Width();
+        rect->bottom = rect->top + work.Height();
+    }
+    return 0;
+}
+
+// The region is made for each new size; a minimised window keeps the one it had.
+void WindowImplBase::OnSize(uintptr_t wParam) {
+    const Size corner = m_pm.Attributes().roundCorner;
+    if (wParam == platform::SIZE_MINIMIZED || (corner.cx == 0 && corner.cy == 0)) {
+        return;
+    }
+    const platform::Rect window = platform::GetWindowRect(GetHWND());
+    platform::WindowRegion region;
+    region.bounds = platform::Rect{0, 0, window.Width() + 1, window.Height() + 1};
+    region.cornerWidth = corner.cx;
+    region.cornerHeight = corner.cy;
+    platform::SetWindowRegion(GetHWND(), region);
+}
+
+void WindowImplBase::OnGetMinMaxInfo(intptr_t lParam) {
+    auto* info = reinterpret_cast<platform::MinMaxInfo*>(lParam);
+    const platform::Rect work = platform::GetWorkArea(GetHWND());
+    info->maxPosition = platform::Point{work.left, work.top};
+    info->maxTrackSize = platform::Point{work.Width(), work.Height()};
+    info->minTrackSize =
+        platform::Point{m_pm.Attributes().minInfo.cx, m_pm.Attributes().minInfo.cy};
 }
 
 intptr_t WindowImplBase::OnSysCommand(uintptr_t wParam, intptr_t lParam) {
@@ -90,13 +126,30 @@ intptr_t WindowImplBase::OnSysCommand(uintptr_t wParam, intptr_t lParam) {
         platform::PostWindowMessage(GetHWND(), platform::WM_CLOSE, 0, 0);
         return 0;
     }
-    const bool wasMinimized = platform::IsMinimized(GetHWND());
+    const platform::WindowId window = GetHWND();
+    const bool wasMinimized = platform::IsMinimized(window);
+    const bool wasMaximized = platform::IsMaximized(window);
     const intptr_t result =
-        platform::DefaultWindowProc(GetHWND(), platform::WM_SYSCOMMAND, wParam, lParam);
-    if (wasMinimized != platform::IsMinimized(GetHWND())) {
+        platform::DefaultWindowProc(window, platform::WM_SYSCOMMAND, wParam, lParam);
+    if (!platform::IsWindow(window)) {
+        return result;
+    }
+    if (wasMinimized != platform::IsMinimized(window)) {
         m_pm.NeedUpdate();
     }
+    if (wasMaximized != platform::IsMaximized(window)) {
+        ShowMaximizeButtons(!wasMaximized);
+    }
     return result;
+}
+
+void WindowImplBase::ShowMaximizeButtons(bool maximized) {
+    if (CControlUI* maximize = m_pm.FindControl(u"maxbtn")) {
+        maximize->SetVisible(!maximized);
+    }
+    if (CControlUI* restore = m_pm.FindControl(u"restorebtn")) {
+        restore->SetVisible(maximized);
+    }
 }
 
 intptr_t WindowImplBase::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -106,8 +159,15 @@ intptr_t WindowImplBase::HandleMessage(uint32_t message, uintptr_t wParam, intpt
         case platform::WM_NCHITTEST:
             return OnNcHitTest(lParam);
         case platform::WM_NCCALCSIZE:
+            return OnNcCalcSize(lParam);
         case platform::WM_NCPAINT:
             return 0;
+        case platform::WM_SIZE:
+            OnSize(wParam);
+            break;  // the manager lays the tree out for the new size
+        case platform::WM_GETMINMAXINFO:
+            OnGetMinMaxInfo(lParam);
+            break;  // the markup's own limits come on top
         case platform::WM_NCACTIVATE:
             if (!platform::IsMinimized(GetHWND())) {
                 return wParam == 0 ? 1 : 0;

@@ -11,7 +11,9 @@
 namespace uikit {
 
 // A borderless skinned dialog: builds its skin file while the native window is created, drags
-// by its caption band, sizes by its "sizebox" borders, closes on Escape and runs modally.
+// by its caption band, sizes by its "sizebox" borders within the "mininfo" size and the work
+// area, rounds its corners by "roundcorner", maximises to the work area, closes on Escape and
+// runs modally.
 class WindowImplBase : public CWindowWnd,
                        public INotifyUI,
                        public IMessageFilterUI,
@@ -44,7 +46,12 @@ class WindowImplBase : public CWindowWnd,
 
     intptr_t OnCreate();
     intptr_t OnNcHitTest(intptr_t lParam);
+    intptr_t OnNcCalcSize(intptr_t lParam);
+    void OnSize(uintptr_t wParam);
+    void OnGetMinMaxInfo(intptr_t lParam);
     intptr_t OnSysCommand(uintptr_t wParam, intptr_t lParam);
+    // Shows "maxbtn" or "restorebtn", whichever the window's state calls for.
+    void ShowMaximizeButtons(bool maximized);
 
     CWindowManagerUI m_pm;
 };
