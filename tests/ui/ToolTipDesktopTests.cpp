@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/MessageLoop.h"
+#include "platform/Window.h"
+#include "platform/WindowSystem.h"
+#include "platform/linux/testing/VirtualDisplay.h"
+#include "ui/MainWnd.h"
+#include "uikit/Canvas.h"
+#include "uikit/ShapePainter.h"
+#include "uikit/SkinArchive.h"
+#include "uikit/TextEngine.h"
+#include "uikit/controls/ControlUI.h"
+#include "uikit/manager/ToolTipPainterUI.h"
+#include "uikit/manager/ToolTipWindowUI.h"
+
+namespace td = platform::testdisplay;
+
+namespace {
+
+// The program's windows on GTK, on a private X server of this test program.
+class PrivateDisplay : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        ASSERT_TRUE(display_.Start()) << "cannot start a virtual X server";
+        ASSERT_TRUE(platform::SelectWindowSystem(platform::WindowSystemKind::Desktop));
+        uikit::InitTextEngine();
+        uikit::InstallLinkedSkin();
+        ASSERT_FALSE(platform::GetWorkArea(0).Empty()) << "GTK did not start";
+    }
+    void TearDown() override { display_.Stop(); }
+
+  private:
+    td::VirtualDisplay display_;
+};
+
+const auto* const kDisplay = ::testing::AddGlobalTestEnvironment(new PrivateDisplay);
+
+bool RunUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        platform::RunMessageLoopFor(10);
+    }
+    return true;
+}
+
+uint32_t ScreenPixel(int x, int y) {
+    uint32_t rgb = 0xFFFFFFFF;
+    td::ReadScreenPixel(x, y, rgb);
+    return rgb;
+}
+
+// The part of the screen around `rc`, three times as large, as a PNG beside the other previews.
+void WriteScreenPreview(const platform::Rect& rc, const std::string& name) {
+    const std::filesystem::path dir = KAVRIN_PREVIEW_DIR;
+    std::filesystem::create_directories(dir);
+    const std::string ppm = (dir / (name + ".ppm")).string();
+    ASSERT_TRUE(td::SaveScreen(ppm));
+    std::ifstream in(ppm, std::ios::binary);
+    std::string magic;
+    int width = 0;
+    int height = 0;
+    int depth = 0;
+    in >> magic >> width >> height >> depth;
+    in.get();
+    ASSERT_EQ(magic, "P6");
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
+    in.read(reinterpret_cast<char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+    ASSERT_TRUE(in.good());
+    std::filesystem::remove(ppm);
+
+    constexpr int kZoom = 3;
+    const platform::Rect crop{std::max(0, rc.left - 120), std::max(0, rc.top - 60),
+                              std::min(width, rc.right + 60), std::min(height, rc.bottom + 40)};
+    uikit::Canvas canvas(crop.Width() * kZoom, crop.Height() * kZoom);
+    ASSERT_TRUE(canvas.IsValid());
+    for (int y = crop.top; y < crop.bottom; ++y) {
+        for (int x = crop.left; x < crop.right; ++x) {
+            const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+            const uint32_t argb = 0xFF000000u | p[0] << 16 | p[1] << 8 | p[2];
+            const int left = (x - crop.left) * kZoom;
+            const int top = (y - crop.top) * kZoom;
+            uikit::FillRect(canvas.Context(), uikit::Rect{left, top, left + kZoom, top + kZoom},
+                            argb);
+        }
+    }
+    EXPECT_TRUE(canvas.WritePng((dir / (name + ".png")).string()));
+}
+
+TEST(DesktopToolTip, TheCloseButtonsTipIsOnTheScreenBelowThePointerAndGoesWhenItLeaves) {
+    AppContext context;
+    CMainWnd window(context, MainPagesFactory{});
+    ASSERT_TRUE(window.CreateMain(platform::kStylePopup | platform::kStyleVisible));
+    const platform::WindowId hwnd = window.GetHWND();
+    window.CenterWindow();
+    const platform::Rect frame = platform::GetWindowRect(hwnd);
+    // The white head row is on the screen once the window has painted.
+    ASSERT_TRUE(
+        RunUntil([&] { return ScreenPixel(frame.left + 500, frame.top + 25) == 0xFFFFFF; }));
+
+    uikit::CControlUI* close = window.Manager().FindControl(u"closeBtn");
+    ASSERT_NE(close, nullptr);
+    const uikit::Rect pos = close->GetPos();
+    const platform::Point at{frame.left + (pos.left + pos.right) / 2,
+                             frame.top + (pos.top + pos.bottom) / 2};
+    ASSERT_TRUE(td::MovePointerTo(at.x - 3, at.y));
+    ASSERT_TRUE(td::MovePointerTo(at.x, at.y));
+    const auto shown = [&] {
+        const uikit::CToolTipWindowUI* tip = window.Manager().GetToolTipWindow();
+        return tip != nullptr && tip->IsShown();
+    };
+    ASSERT_TRUE(RunUntil(shown)) << "no tip after resting on the close button";
+    const uikit::CToolTipWindowUI* tip = window.Manager().GetToolTipWindow();
+    EXPECT_EQ(tip->GetText(), u"关闭");
+    const platform::Rect rc = platform::GetWindowRect(tip->GetWindow());
+    EXPECT_GT(rc.top, at.y);
+
+    const auto onScreen = [&] {
+        return ScreenPixel(rc.left, rc.top) == (uikit::kToolTipBorder & 0xFFFFFF) &&
+               ScreenPixel(rc.right - 1, rc.bottom - 1) == (uikit::kToolTipBorder & 0xFFFFFF) &&
+               ScreenPixel(rc.left + 1, rc.top + rc.Height() / 2) ==
+                   (uikit::kToolTipBackground & 0xFFFFFF);
+    };
+    ASSERT_TRUE(RunUntil(onScreen)) << std::hex << ScreenPixel(rc.left, rc.top) << " "
+                                    << ScreenPixel(rc.left + 1, rc.top + rc.Height() / 2);
+    int dark = 0;
+    for (int y = rc.top + 2; y < rc.bottom - 2; ++y) {
+        for (int x = rc.left + 2; x < rc.right - 2; ++x) {
+            dark += (ScreenPixel(x, y) & 0xFF) < 0x70 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(dark, 20) << "the tip's text is on the screen";
+    WriteScreenPreview(rc, "tooltip-desktop-close");
+
+    // Off the window: the tip goes from the screen too.
+    ASSERT_TRUE(td::MovePointerTo(frame.left + 300, frame.bottom + 100));
+    ASSERT_TRUE(RunUntil([&] { return !shown(); }));
+    EXPECT_TRUE(RunUntil([&] { return !onScreen(); }));
+
+    platform::DestroyNativeWindow(hwnd);
+    platform::RunMessageLoop();  // the main window's end posts the quit message
+}
+
+}  // namespace
