@@ -142,6 +142,12 @@ TEST(DesktopToolTip, TheCloseButtonsTipIsOnTheScreenBelowThePointerAndGoesWhenIt
     }
     EXPECT_GT(dark, 20) << "the tip's text is on the screen";
     WriteScreenPreview(rc, "tooltip-desktop-close");
+    // A window manager would not place or decorate it; the main window it does manage.
+    bool unmanaged = false;
+    ASSERT_TRUE(td::TopWindowAtIsUnmanaged(rc.left + 2, rc.top + 2, unmanaged));
+    EXPECT_TRUE(unmanaged);
+    ASSERT_TRUE(td::TopWindowAtIsUnmanaged(frame.left + 500, frame.top + 25, unmanaged));
+    EXPECT_FALSE(unmanaged);
 
     // Off the window: the tip goes from the screen too.
     ASSERT_TRUE(td::MovePointerTo(frame.left + 300, frame.bottom + 100));

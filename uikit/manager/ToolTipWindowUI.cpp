@@ -22,7 +22,7 @@ constexpr int kGapAbove = 4;
 
 constexpr uint32_t kToolTipStyle = platform::kStylePopup | platform::kStyleToolWindow |
                                    platform::kStyleTopMost | platform::kStyleNoActivate |
-                                   platform::kStyleClickThrough;
+                                   platform::kStyleClickThrough | platform::kStyleToolTip;
 
 // A tip is never wider than the screen it is shown on, whatever the control asked for.
 int WrapWidth(int maxTextWidth, const platform::Rect& workArea) {
