@@ -125,7 +125,7 @@ TEST_F(MainWindowTips, RestingOnTheCloseButtonShowsItsTipBelowRightOfThePointer)
     const uint32_t style = platform::GetStyle(tipWindow);
     for (const uint32_t flag :
          {platform::kStylePopup, platform::kStyleToolWindow, platform::kStyleTopMost,
-          platform::kStyleNoActivate, platform::kStyleClickThrough}) {
+          platform::kStyleNoActivate, platform::kStyleClickThrough, platform::kStyleToolTip}) {
         EXPECT_NE(style & flag, 0u) << "style flag " << flag;
     }
     // Showing the tip took neither the focus nor the pointer from the window.
