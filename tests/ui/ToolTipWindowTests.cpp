@@ -247,6 +247,19 @@ TEST_F(MainWindowTips, ALongTipWrapsAtItsTooltipWidth) {
     EXPECT_LE(narrow.Width(), 120 + chrome);
     EXPECT_GT(narrow.Height(), wide.Height());
     EXPECT_TRUE(Inside(narrow, platform::Rect{0, 0, hl::kScreenWidth, hl::kScreenHeight}));
+
+    // No width at all: the text's own line breaks only, but never wider than the screen.
+    std::u16string endless;
+    for (int i = 0; i < 12; ++i) {
+        endless += u"关闭主窗口会先询问是否退出；正在进行的下载会在下次启动时继续。";
+    }
+    close->SetToolTipWidth(0);
+    close->SetToolTip(endless);
+    ASSERT_NE(Tip(), nullptr);
+    const platform::Rect endlessRc = platform::GetWindowRect(Tip()->GetWindow());
+    EXPECT_TRUE(Inside(endlessRc, platform::Rect{0, 0, hl::kScreenWidth, hl::kScreenHeight}));
+    EXPECT_GT(endlessRc.Width(), hl::kScreenWidth / 2);
+    EXPECT_GE(endlessRc.Height(), 2 * 17);
 }
 
 TEST_F(MainWindowTips, NearTheScreensCornerTheTipStaysInsideAndOffThePointer) {
