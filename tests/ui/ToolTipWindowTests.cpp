@@ -296,7 +296,7 @@ TEST_F(MainWindowTips, TheTipGoesWithTheWindow) {
     EXPECT_EQ(window_->Manager().GetToolTipWindow(), nullptr);
 }
 
-TEST_F(MainWindowTips, MinimisingTheWindowTakesTheTipAlongForGood) {
+TEST_F(MainWindowTips, MinimisingOrHidingTheWindowTakesTheTipAlongForGood) {
     RestOn(u"closeBtn");
     ASSERT_NE(Tip(), nullptr);
     const platform::WindowId tipWindow = Tip()->GetWindow();
@@ -305,6 +305,11 @@ TEST_F(MainWindowTips, MinimisingTheWindowTakesTheTipAlongForGood) {
     platform::ShowNativeWindow(hwnd_, platform::ShowCommand::Restore);
     platform::ProcessPendingMessages();
     EXPECT_FALSE(platform::IsWindowVisible(tipWindow)) << "a stale tip came back";
+
+    RestOn(u"closeBtn");
+    ASSERT_NE(Tip(), nullptr);
+    platform::ShowNativeWindow(hwnd_, platform::ShowCommand::Hide);
+    EXPECT_FALSE(platform::IsWindowVisible(tipWindow)) << "a tip over a hidden window";
 }
 
 // The settings dialog, as any skinned dialog builds it.

@@ -142,6 +142,12 @@ bool CWindowManagerUI::MessageHandler(uint32_t message, uintptr_t wParam, intptr
         case platform::WM_ERASEBKGND:
             result = 1;
             return true;
+        case platform::WM_SHOWWINDOW:
+            // The tip is a window of its own and would stay on the screen.
+            if (wParam == 0) {
+                CancelToolTip();
+            }
+            return false;
         case platform::WM_CLOSE:
             OnClose();
             ReturnFocusToOwner();
