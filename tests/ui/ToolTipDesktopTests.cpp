@@ -1,21 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/MessageLoop.h"
 #include "platform/Window.h"
 #include "platform/WindowSystem.h"
 #include "platform/linux/testing/VirtualDisplay.h"
 #include "ui/MainWnd.h"
-#include "uikit/Canvas.h"
-#include "uikit/ShapePainter.h"
 #include "uikit/SkinArchive.h"
 #include "uikit/TextEngine.h"
 #include "uikit/controls/ControlUI.h"
@@ -61,43 +55,6 @@ uint32_t ScreenPixel(int x, int y) {
     return rgb;
 }
 
-// The part of the screen around `rc`, three times as large, as a PNG beside the other previews.
-void WriteScreenPreview(const platform::Rect& rc, const std::string& name) {
-    const std::filesystem::path dir = KAVRIN_PREVIEW_DIR;
-    std::filesystem::create_directories(dir);
-    const std::string ppm = (dir / (name + ".ppm")).string();
-    ASSERT_TRUE(td::SaveScreen(ppm));
-    std::ifstream in(ppm, std::ios::binary);
-    std::string magic;
-    int width = 0;
-    int height = 0;
-    int depth = 0;
-    in >> magic >> width >> height >> depth;
-    in.get();
-    ASSERT_EQ(magic, "P6");
-    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
-    in.read(reinterpret_cast<char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
-    ASSERT_TRUE(in.good());
-    std::filesystem::remove(ppm);
-
-    constexpr int kZoom = 3;
-    const platform::Rect crop{std::max(0, rc.left - 120), std::max(0, rc.top - 60),
-                              std::min(width, rc.right + 60), std::min(height, rc.bottom + 40)};
-    uikit::Canvas canvas(crop.Width() * kZoom, crop.Height() * kZoom);
-    ASSERT_TRUE(canvas.IsValid());
-    for (int y = crop.top; y < crop.bottom; ++y) {
-        for (int x = crop.left; x < crop.right; ++x) {
-            const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-            const uint32_t argb = 0xFF000000u | p[0] << 16 | p[1] << 8 | p[2];
-            const int left = (x - crop.left) * kZoom;
-            const int top = (y - crop.top) * kZoom;
-            uikit::FillRect(canvas.Context(), uikit::Rect{left, top, left + kZoom, top + kZoom},
-                            argb);
-        }
-    }
-    EXPECT_TRUE(canvas.WritePng((dir / (name + ".png")).string()));
-}
-
 TEST(DesktopToolTip, TheCloseButtonsTipIsOnTheScreenBelowThePointerAndGoesWhenItLeaves) {
     AppContext context;
     CMainWnd window(context, MainPagesFactory{});
@@ -141,7 +98,6 @@ TEST(DesktopToolTip, TheCloseButtonsTipIsOnTheScreenBelowThePointerAndGoesWhenIt
         }
     }
     EXPECT_GT(dark, 20) << "the tip's text is on the screen";
-    WriteScreenPreview(rc, "tooltip-desktop-close");
     // A window manager would not place or decorate it; the main window it does manage.
     bool unmanaged = false;
     ASSERT_TRUE(td::TopWindowAtIsUnmanaged(rc.left + 2, rc.top + 2, unmanaged));
