@@ -171,6 +171,9 @@ TEST_F(MainWindowTips, LeavingPressingMinimisingOrHidingTheWindowHidesTheTip) {
     ASSERT_NE(Tip(), nullptr);
     hl::MouseDown(at.x, at.y);
     EXPECT_EQ(Tip(), nullptr) << "left press";
+    hl::MouseMove(at.x + 1, at.y);
+    platform::RunMessageLoopFor(600);
+    EXPECT_EQ(Tip(), nullptr) << "resting with the button held";
     hl::MouseUp(frame.left + 500, frame.top + 300);  // released away: no click, no quit
     platform::ProcessPendingMessages();
 

@@ -8,7 +8,8 @@
 namespace uikit {
 
 void CWindowManagerUI::ShowToolTipWindow() {
-    if (window_ == 0 || toolTip_.text.empty()) {
+    // While a button is held the pointer is dragging something, not asking what it rests on.
+    if (window_ == 0 || toolTip_.text.empty() || captured_ != nullptr) {
         return;
     }
     if (toolTipWindow_ == nullptr) {
