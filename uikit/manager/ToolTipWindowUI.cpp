@@ -67,7 +67,6 @@ bool CToolTipWindowUI::Show(platform::WindowId owner, const FontUI& font, std::u
         return false;
     }
     text_ = std::u16string(text);
-    maxTextWidth_ = maxTextWidth;
     anchor_ = pointer;
     bitmap_ = PaintToolTipUI(font, text_, wrapWidth, size);
     platform::SetWindowRect(window_, rect);

@@ -38,11 +38,8 @@ class CToolTipWindowUI {
 
     bool IsShown() const;
     platform::WindowId GetWindow() const { return window_; }
-    platform::WindowId GetOwner() const { return owner_; }
     const std::u16string& GetText() const { return text_; }
-    int GetMaxTextWidth() const { return maxTextWidth_; }
     platform::Point GetAnchor() const { return anchor_; }
-    const Canvas* GetBitmap() const { return bitmap_.get(); }
 
   private:
     bool EnsureWindow(platform::WindowId owner, const platform::Rect& rect);
@@ -53,7 +50,6 @@ class CToolTipWindowUI {
     platform::WindowId window_ = 0;
     platform::WindowId owner_ = 0;
     std::u16string text_;
-    int maxTextWidth_ = 0;
     platform::Point anchor_;
     std::unique_ptr<Canvas> bitmap_;
 };
