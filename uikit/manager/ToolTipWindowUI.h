@@ -28,7 +28,8 @@ class CToolTipWindowUI {
     CToolTipWindowUI(const CToolTipWindowUI&) = delete;
     CToolTipWindowUI& operator=(const CToolTipWindowUI&) = delete;
 
-    // Shows `text` for a pointer resting at the screen point; lines wrap at `maxTextWidth`.
+    // Shows `text` for a pointer resting at the screen point; lines wrap at `maxTextWidth`
+    // (<= 0: at the work area's width, as they do anyway when it is narrower).
     // False when the window cannot be made (the owner is gone) or the text is empty.
     bool Show(platform::WindowId owner, const FontUI& font, std::u16string_view text,
               int maxTextWidth, platform::Point pointer);
