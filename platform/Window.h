@@ -24,6 +24,9 @@ enum WindowStyle : uint32_t {
     kStyleLayered = 1u << 4,       // per-pixel alpha from the presented bitmap
     kStyleClickThrough = 1u << 5,  // mouse input goes to what lies below
     kStyleNoActivate = 1u << 6,    // never takes the focus by being shown or clicked
+    // A passing hint such as a tooltip: the desktop neither manages, decorates nor moves it, so
+    // it appears exactly where it is put.
+    kStyleToolTip = 1u << 7,
 };
 
 struct WindowParams {

@@ -31,6 +31,9 @@ gboolean EndWait(gpointer) {
 }
 
 GdkWindowTypeHint TypeHintFor(const core::WindowRecord& window) {
+    if ((window.style & kStyleToolTip) != 0) {
+        return GDK_WINDOW_TYPE_HINT_TOOLTIP;
+    }
     if ((window.style & kStyleToolWindow) != 0) {
         return GDK_WINDOW_TYPE_HINT_UTILITY;
     }
@@ -68,7 +71,9 @@ void GtkWindows::Create(const core::WindowRecord& window) {
     native.id = window.id;
     native.layered = (window.style & kStyleLayered) != 0;
     native.clickThrough = (window.style & kStyleClickThrough) != 0;
-    native.widget = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    // A tip is a pop-up window the window manager leaves alone (no placement of its own).
+    native.widget = gtk_window_new((window.style & kStyleToolTip) != 0 ? GTK_WINDOW_POPUP
+                                                                       : GTK_WINDOW_TOPLEVEL);
     GtkWindow* gtkWindow = GTK_WINDOW(native.widget);
     gtk_window_set_decorated(gtkWindow, FALSE);
     gtk_widget_set_app_paintable(native.widget, TRUE);

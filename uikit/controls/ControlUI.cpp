@@ -242,6 +242,16 @@ void CControlUI::SetToolTip(std::u16string_view text) {
         at += 2;
     }
     toolTip_ = std::move(tip);
+    if (manager_ != nullptr) {
+        manager_->OnToolTipChanged(this);
+    }
+}
+
+void CControlUI::SetToolTipWidth(int width) {
+    toolTipWidth_ = width;
+    if (manager_ != nullptr) {
+        manager_->OnToolTipChanged(this);
+    }
 }
 
 void CControlUI::SetVisible(bool visible) {

@@ -99,7 +99,7 @@ class CControlUI {
 
     virtual std::u16string_view GetToolTip() const { return toolTip_; }
     virtual void SetToolTip(std::u16string_view text);
-    virtual void SetToolTipWidth(int width) { toolTipWidth_ = width; }
+    virtual void SetToolTipWidth(int width);
     virtual int GetToolTipWidth() const { return toolTipWidth_; }
     virtual std::u16string_view GetCursor() const { return cursor_; }
     virtual void SetCursor(std::u16string_view cursor) { cursor_ = cursor; }

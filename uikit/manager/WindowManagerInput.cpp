@@ -24,7 +24,7 @@ void CWindowManagerUI::UpdateHover(CControlUI* newHover, Point pt) {
     if (newHover == hover_) {
         return;
     }
-    toolTip_ = ToolTipUI{};  // a tip belongs to the control the pointer rested on
+    CancelToolTip();  // a tip belongs to the control the pointer rested on
     CControlUI* old = hover_;
     hover_ = newHover;
     DispatchEvent(old, UIEVENT_MOUSELEAVE, pt);
@@ -68,6 +68,7 @@ void CWindowManagerUI::OnMouseMove(Point pt) {
 
 void CWindowManagerUI::OnLButtonDown(Point pt) {
     mousePos_ = pt;
+    CancelToolTip();
     CControlUI* control = FindControl(pt);
     if (control == nullptr || control->GetManager() != this) {
         return;
@@ -86,6 +87,7 @@ void CWindowManagerUI::OnLButtonUp(Point pt) {
 
 void CWindowManagerUI::OnLButtonDblClk(Point pt) {
     mousePos_ = pt;
+    CancelToolTip();
     CControlUI* control = FindControl(pt);
     if (control == nullptr || control->GetManager() != this) {
         return;
@@ -96,6 +98,7 @@ void CWindowManagerUI::OnLButtonDblClk(Point pt) {
 
 void CWindowManagerUI::OnRButtonDown(Point pt) {
     mousePos_ = pt;
+    CancelToolTip();
     CControlUI* control = FindControl(pt);
     if (control == nullptr || control->GetManager() != this) {
         return;
@@ -118,6 +121,7 @@ void CWindowManagerUI::OnMouseHover(Point pt) {
     if (hovered != nullptr && hovered == hover_ && !hovered->GetToolTip().empty()) {
         toolTip_ = ToolTipUI{std::u16string(hovered->GetToolTip()), hovered->GetToolTipWidth(),
                              hovered->GetPos()};
+        ShowToolTipWindow();
     }
 }
 
@@ -189,6 +193,7 @@ bool CWindowManagerUI::OnSetCursor(Point pt) {
 }
 
 void CWindowManagerUI::OnClose() {
+    DestroyToolTipWindow();
     mouseLeaveNeeded_.clear();
     CControlUI* hovered = hover_;
     hover_ = nullptr;

@@ -33,6 +33,10 @@ Point ClientPoint(intptr_t lParam) {
 }  // namespace
 
 void CWindowManagerUI::Init(NativeWindowId window) {
+    // The tip window is owned by the window bound so far.
+    if (window != window_) {
+        DestroyToolTipWindow();
+    }
     window_ = window;
     tracking_ = false;
     if (window_ == 0) {
@@ -113,6 +117,8 @@ bool CWindowManagerUI::MessageHandler(uint32_t message, uintptr_t wParam, intptr
                 OnSize(Size{static_cast<int>(platform::LowWord(static_cast<uintptr_t>(lParam))),
                             platform::HighWordSigned(static_cast<uintptr_t>(lParam))});
                 RequestPaint();
+            } else {
+                CancelToolTip();
             }
             return false;
         case platform::WM_TIMER:
@@ -138,6 +144,12 @@ bool CWindowManagerUI::MessageHandler(uint32_t message, uintptr_t wParam, intptr
             return true;
         case platform::WM_GETMINMAXINFO:
             ApplyTrackingLimits(attributes_, *reinterpret_cast<platform::MinMaxInfo*>(lParam));
+            return false;
+        case platform::WM_SHOWWINDOW:
+            // The tip is a window of its own and would stay on the screen.
+            if (wParam == 0) {
+                CancelToolTip();
+            }
             return false;
         case platform::WM_CLOSE:
             OnClose();

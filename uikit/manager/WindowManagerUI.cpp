@@ -9,6 +9,7 @@
 #include "uikit/controls/ControlUI.h"
 #include "uikit/controls/IContainerUI.h"
 #include "uikit/controls/INotifyUI.h"
+#include "uikit/manager/ToolTipWindowUI.h"
 
 namespace uikit {
 
@@ -32,6 +33,7 @@ CWindowManagerUI::CWindowManagerUI(const SkinArchive& archive)
     : archive_(archive), resources_(archive) {}
 
 CWindowManagerUI::~CWindowManagerUI() {
+    DestroyToolTipWindow();
     ReleaseTree();
 }
 
@@ -44,6 +46,7 @@ void CWindowManagerUI::ReleaseTree() {
     }
     root_ = nullptr;
     hover_ = captured_ = focus_ = keyPressed_ = nullptr;
+    CancelToolTip();
     asyncNotify_.clear();
     DeleteDelayed();
 }
@@ -86,7 +89,7 @@ void CWindowManagerUI::ReapObjects(CControlUI* control) {
         }
     }
     if (hover_ == nullptr) {
-        toolTip_ = ToolTipUI{};
+        CancelToolTip();
     }
     if (root_ == control) {
         root_ = nullptr;

@@ -20,6 +20,7 @@ namespace uikit {
 
 class Canvas;
 class CControlUI;
+class CToolTipWindowUI;
 class IMessageFilterUI;
 class INotifyUI;
 class SkinArchive;
@@ -122,6 +123,10 @@ class CWindowManagerUI {
         Rect rc;
     };
     const ToolTipUI& GetToolTip() const { return toolTip_; }
+    // The native window that shows the tip; null until the first tip of a bound window.
+    const CToolTipWindowUI* GetToolTipWindow() const { return toolTipWindow_.get(); }
+    // A control's tooltip text or width changed: a tip it is showing follows.
+    void OnToolTipChanged(CControlUI* control);
 
     // Input, in client coordinates, as the window layer delivers it.
     void OnMouseMove(Point pt);
@@ -178,6 +183,10 @@ class CWindowManagerUI {
     void TrackPointer();
     void RequestPaint();
     void ReturnFocusToOwner();
+    void ShowToolTipWindow();
+    // Forgets the tip and hides its window: the pointer no longer rests where it was offered.
+    void CancelToolTip();
+    void DestroyToolTipWindow();
 
     const SkinArchive& archive_;
     ResourceTablesUI resources_;
@@ -189,6 +198,7 @@ class CWindowManagerUI {
     CControlUI* keyPressed_ = nullptr;
     Point mousePos_;
     ToolTipUI toolTip_;
+    std::unique_ptr<CToolTipWindowUI> toolTipWindow_;
     Size clientSize_;
     Rect dirty_;
     bool updateNeeded_ = false;

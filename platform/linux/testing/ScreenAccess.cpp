@@ -101,6 +101,37 @@ bool TypeKey(unsigned long keysym) {
     return true;
 }
 
+bool TopWindowAtIsUnmanaged(int x, int y, bool& unmanaged) {
+    DisplayPtr display = Open();
+    if (!display) {
+        return false;
+    }
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display.get(), DefaultRootWindow(display.get()), &root, &parent, &children,
+                   &count) == 0) {
+        return false;
+    }
+    bool found = false;
+    // The list runs from the bottom of the stack to the top.
+    for (unsigned int i = count; i-- > 0 && !found;) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display.get(), children[i], &attributes) == 0 ||
+            attributes.map_state != IsViewable || x < attributes.x || y < attributes.y ||
+            x >= attributes.x + attributes.width || y >= attributes.y + attributes.height) {
+            continue;
+        }
+        unmanaged = attributes.override_redirect != False;
+        found = true;
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
 bool SaveScreen(const std::string& ppmPath) {
     DisplayPtr display = Open();
     if (!display) {

@@ -37,6 +37,10 @@ bool ReleaseButton(int x, int y);
 // window.
 bool TypeKey(unsigned long keysym);
 
+// Whether the top window under a screen point is one the window manager leaves alone
+// (override-redirect, as tooltips and menus are). False when no window is there.
+bool TopWindowAtIsUnmanaged(int x, int y, bool& unmanaged);
+
 // The whole screen as a binary PPM picture.
 bool SaveScreen(const std::string& ppmPath);
 
