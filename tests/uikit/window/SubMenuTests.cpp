@@ -152,6 +152,48 @@ TEST_F(MenuTest, OwnerWindowGoingTakesEveryMenuWithIt) {
     EXPECT_EQ(uikit::MenuObserver().ownerManager, nullptr);
 }
 
+TEST_F(MenuTest, SubMenusNestAndCloseFromTheInnermostOut) {
+    CMenuWnd* top = Open(
+        uR"(<Window><Font name="微软雅黑" size="13" default="true"/>
+        <Menu bkcolor="#FFFFFFFF" itemtextcolor="#FF4C4C4C" inset="2,2,2,2">
+          <MenuElement name="view" text="查看" height="30">
+            <MenuElement name="sort" text="排序" height="30">
+              <MenuElement name="bySize" text="按大小" height="30"/>
+            </MenuElement>
+            <MenuElement name="refresh" text="刷新" height="30"/>
+          </MenuElement>
+          <MenuElement name="quit" text="退出" height="30"/>
+        </Menu></Window>)");
+    ASSERT_NE(top, nullptr);
+    Hover(top, u"view");
+    ASSERT_EQ(MenusOpen(), 2u);
+    Hover(Menu(1), u"sort");
+    ASSERT_EQ(MenusOpen(), 3u);
+    CMenuWnd* innermost = Menu(2);
+    EXPECT_NE(Item(innermost, u"bySize"), nullptr);
+
+    hl::KeyDown(platform::VK_LEFT);
+    platform::ProcessPendingMessages();
+    ASSERT_EQ(MenusOpen(), 2u);
+    EXPECT_EQ(platform::GetFocus(), Menu(1)->GetHWND());
+
+    // Back over the top menu's other item: both sub-menus go at once.
+    hl::KeyDown(platform::VK_RIGHT);
+    platform::ProcessPendingMessages();
+    ASSERT_EQ(MenusOpen(), 3u);
+    Hover(top, u"quit");
+    EXPECT_EQ(MenusOpen(), 1u);
+    EXPECT_EQ(Item(top, u"view")->SubItems().size(), 2u);
+
+    Hover(top, u"view");
+    Hover(Menu(1), u"sort");
+    ASSERT_EQ(MenusOpen(), 3u);
+    Click(Menu(2), u"bySize");
+    EXPECT_EQ(MenusOpen(), 0u);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].name, u"bySize");
+}
+
 // Lays the menus' last frames on a grey background where they are on the screen.
 std::unique_ptr<uikit::Canvas> Picture(const std::vector<CMenuWnd*>& menus) {
     platform::Rect all = platform::GetWindowRect(menus.front()->GetHWND());
