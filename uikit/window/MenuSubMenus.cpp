@@ -85,9 +85,7 @@ void CMenuWnd::ReturnLentItems() {
     if (ownerElement_ == nullptr) {
         return;
     }
-    if (auto* list = m_pm.GetRoot() != nullptr
-                         ? static_cast<CListUI*>(m_pm.GetRoot()->GetInterface(u"List"))
-                         : nullptr) {
+    if (CListUI* list = RootList()) {
         list->RemoveAll();
     }
     for (CMenuElementUI* item : ownerElement_->SubItems()) {
@@ -107,13 +105,13 @@ Rect CMenuWnd::SubMenuRect(Size size) const {
         parent != nullptr ? platform::GetWindowRect(parent->GetPaintWindow()) : platform::Rect{};
     // The first item lines up with the item that opened the menu.
     int top = host.top + item.top;
-    if (auto* list = static_cast<CListUI*>(m_pm.GetRoot()->GetInterface(u"List"))) {
+    if (const CListUI* list = RootList()) {
         top -= list->GetInset().top;
     }
     top = std::max(work.top, std::min(top, work.bottom - size.cy));
     int left = host.left + item.right;
     if (left + size.cx > work.right) {
-        left = host.left + item.left - size.cx;
+        left = std::max(work.left, host.left + item.left - size.cx);
     }
     return Rect{left, top, left + size.cx, top + size.cy};
 }

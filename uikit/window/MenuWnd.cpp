@@ -143,6 +143,11 @@ Rect CMenuWnd::WindowRect(Size size) const {
     return Rect{x, y, x + size.cx, y + size.cy};
 }
 
+CListUI* CMenuWnd::RootList() const {
+    CControlUI* root = m_pm.GetRoot();
+    return root != nullptr ? static_cast<CListUI*>(root->GetInterface(u"List")) : nullptr;
+}
+
 bool CMenuWnd::OnKeyDown(uintptr_t key) {
     if (key == platform::VK_ESCAPE || key == platform::VK_LEFT) {
         // Only this menu and what it opened: the menu it came from stays.
@@ -150,7 +155,7 @@ bool CMenuWnd::OnKeyDown(uintptr_t key) {
         return true;
     }
     if (key == platform::VK_RIGHT) {
-        auto* list = static_cast<CListUI*>(m_pm.GetRoot()->GetInterface(u"List"));
+        CListUI* list = RootList();
         CControlUI* item = list != nullptr ? list->GetItemAt(list->GetCurSel()) : nullptr;
         auto* element = item != nullptr
                             ? static_cast<CMenuElementUI*>(item->GetInterface(u"MenuElement"))

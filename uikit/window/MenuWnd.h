@@ -13,6 +13,7 @@
 
 namespace uikit {
 
+class CListUI;
 class CMenuElementUI;
 class CMenuWnd;
 
@@ -92,6 +93,7 @@ class CMenuWnd : public CWindowWnd, public INotifyUI, public IDialogBuilderCallb
     CControlUI* BuildRoot();
     CControlUI* BuildSubMenuRoot();
     void ReturnLentItems();
+    CListUI* RootList() const;
     void PlaceWindow();
     Rect WindowRect(Size size) const;
     Rect SubMenuRect(Size size) const;
