@@ -21,7 +21,7 @@ void CMainWnd::ShowMainMenu() {
     const uikit::Rect& rc = button->GetPos();
     const uikit::Point at{window.left + rc.left - kMenuLeftOfButton,
                           window.top + rc.bottom + kMenuBelowButton};
-    uikit::CMenuWnd::CreateMenu(nullptr, u"Menu.xml", at, &m_pm,
+    uikit::CMenuWnd::CreateMenu(nullptr, u"Menu.xml", at, &m_pm, nullptr,
                                 uikit::kMenuAlignLeft | uikit::kMenuAlignTop);
 }
 

@@ -44,6 +44,14 @@ void CListContainerElementUI::SetSelectedState(bool selected) {
     Invalidate();
 }
 
+void CListContainerElementUI::SetHotState(bool hot) {
+    if (hot_ == hot) {
+        return;
+    }
+    hot_ = hot;
+    Invalidate();
+}
+
 void CListContainerElementUI::DoEvent(EventRecordUI& event) {
     switch (event.type) {
         case UIEVENT_MOUSEENTER:

@@ -27,6 +27,8 @@ class CListContainerElementUI : public CContainerUI {
     bool Select(bool select = true);
     // The list's bookkeeping; reports nothing.
     void SetSelectedState(bool selected);
+    // For an element that leaves its window while hovered: it must not come back hot.
+    void SetHotState(bool hot);
 
   private:
     CListUI* owner_ = nullptr;

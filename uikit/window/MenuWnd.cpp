@@ -1,11 +1,12 @@
 #include "uikit/window/MenuWnd.h"
 
 #include <algorithm>
+#include <ranges>
 
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "uikit/builder/MarkupBuilderUI.h"
-#include "uikit/controls/ContainerUI.h"
+#include "uikit/window/MenuCheckStates.h"
 #include "uikit/window/MenuUI.h"
 
 namespace uikit {
@@ -20,21 +21,29 @@ const std::u16string& ClickedMenuName() {
 }
 
 void CloseAllMenus() {
-    for (CMenuWnd* menu : MenuObserver().menus) {
-        if (menu->GetHWND() != 0) {
-            platform::ShowNativeWindow(menu->GetHWND(), platform::ShowCommand::Hide);
-        }
-        menu->Close(0);
+    // Innermost first: each closing menu hands the keyboard back to the menu it came from, and
+    // the last one to the window that owns them all.
+    const std::vector<CMenuWnd*> menus = MenuObserver().menus;
+    for (CMenuWnd* menu : std::views::reverse(menus)) {
+        menu->RequestClose();
     }
 }
 
 CMenuWnd* CMenuWnd::CreateMenu(CMenuElementUI* ownerElement, std::u16string_view markup,
-                               Point screenPoint, CWindowManagerUI* ownerManager, unsigned align) {
-    auto* menu = new CMenuWnd(markup, screenPoint, align);
+                               Point screenPoint, CWindowManagerUI* ownerManager,
+                               MenuCheckStates* checkStates, unsigned align) {
+    MenuObserverUI& observer = MenuObserver();
     if (ownerElement == nullptr) {
-        MenuObserver().ownerManager = ownerManager;
+        // One menu tree at a time: what the old one shares would be overwritten below.
+        CloseAllMenus();
+        observer.ownerManager = ownerManager;
+        observer.checkStates = checkStates;
     }
-    MenuObserver().menus.push_back(menu);
+    auto* menu = new CMenuWnd(ownerElement, markup, screenPoint, align);
+    if (ownerElement != nullptr) {
+        ownerElement->SetSubMenu(menu);
+    }
+    observer.menus.push_back(menu);
     const platform::WindowId owner = ownerManager != nullptr ? ownerManager->GetPaintWindow() : 0;
     const uint32_t style = platform::kStylePopup | platform::kStyleVisible |
                            platform::kStyleToolWindow | platform::kStyleTopMost;
@@ -43,6 +52,15 @@ CMenuWnd* CMenuWnd::CreateMenu(CMenuElementUI* ownerElement, std::u16string_view
         return nullptr;
     }
     return menu;
+}
+
+CMenuWnd* CMenuWnd::FromManager(const CWindowManagerUI* manager) {
+    for (CMenuWnd* menu : MenuObserver().menus) {
+        if (&menu->m_pm == manager) {
+            return menu;
+        }
+    }
+    return nullptr;
 }
 
 CControlUI* CMenuWnd::CreateControl(std::u16string_view tag) {
@@ -63,30 +81,57 @@ void CMenuWnd::Notify(NotifyRecordUI& msg) {
     }
 }
 
+void CMenuWnd::RequestClose() {
+    if (closing_) {
+        return;
+    }
+    closing_ = true;
+    // The item that opened this menu may open it again before this window is gone; its items
+    // must be back by then.
+    ReturnLentItems();
+    if (GetHWND() != 0) {
+        platform::ShowNativeWindow(GetHWND(), platform::ShowCommand::Hide);
+    }
+    Close(0);
+}
+
 intptr_t CMenuWnd::OnCreate() {
     m_pm.Init(GetHWND());
-    CMarkupBuilderUI builder;
-    CControlUI* root = builder.Create(markup_, {}, this, &m_pm);
+    CControlUI* root = BuildRoot();
     if (root == nullptr) {
         m_pm.Init(0);
         return -1;
     }
     m_pm.AttachDialog(root);
     m_pm.AddNotifier(this);
+    if (ownerElement_ == nullptr) {
+        ApplyCheckStates(root, MenuObserver().checkStates);
+    }
     PlaceWindow();
     return 0;
+}
+
+CControlUI* CMenuWnd::BuildRoot() {
+    if (ownerElement_ != nullptr) {
+        return BuildSubMenuRoot();
+    }
+    CMarkupBuilderUI builder;
+    return builder.Create(markup_, {}, this, &m_pm);
 }
 
 void CMenuWnd::PlaceWindow() {
     CControlUI* root = m_pm.GetRoot();
     const platform::Rect work = platform::GetWorkArea(GetHWND());
-    Size size = root->EstimateSize(Size{work.right - work.left, work.bottom - work.top});
-    if (auto* container = static_cast<CContainerUI*>(root->GetInterface(u"Container"))) {
-        const Rect inset = container->GetInset();
-        size.cy += inset.top + inset.bottom;
-    }
-    size.cx = std::clamp(size.cx, 1, work.right - work.left);
-    size.cy = std::clamp(size.cy, 1, work.bottom - work.top);
+    Size size = root->EstimateSize(Size{work.Width(), work.Height()});
+    size.cx = std::clamp(size.cx, 1, std::max(1, work.Width()));
+    size.cy = std::clamp(size.cy, 1, std::max(1, work.Height()));
+    const Rect rc = ownerElement_ != nullptr ? SubMenuRect(size) : WindowRect(size);
+    platform::SetForegroundWindow(GetHWND());
+    platform::SetWindowRect(GetHWND(), platform::Rect{rc.left, rc.top, rc.right, rc.bottom});
+    platform::SetTopMost(GetHWND(), true);
+}
+
+Rect CMenuWnd::WindowRect(Size size) const {
     int x = point_.x;
     int y = point_.y;
     if ((align_ & kMenuAlignRight) != 0) {
@@ -95,19 +140,41 @@ void CMenuWnd::PlaceWindow() {
     if ((align_ & kMenuAlignBottom) != 0) {
         y -= size.cy;
     }
-    platform::SetForegroundWindow(GetHWND());
-    platform::SetWindowRect(GetHWND(), platform::Rect{x, y, x + size.cx, y + size.cy});
-    platform::SetTopMost(GetHWND(), true);
+    return Rect{x, y, x + size.cx, y + size.cy};
 }
 
-bool CMenuWnd::OnKillFocus(platform::WindowId next) {
-    for (CMenuWnd* menu : MenuObserver().menus) {
-        if (menu->GetHWND() == next && next != 0) {
-            return false;
+CListUI* CMenuWnd::RootList() const {
+    CControlUI* root = m_pm.GetRoot();
+    return root != nullptr ? static_cast<CListUI*>(root->GetInterface(u"List")) : nullptr;
+}
+
+bool CMenuWnd::OnKeyDown(uintptr_t key) {
+    if (key == platform::VK_ESCAPE || key == platform::VK_LEFT) {
+        // Only this menu and what it opened: the menu it came from stays.
+        CloseWithSubMenus();
+        return true;
+    }
+    if (key == platform::VK_RIGHT) {
+        CListUI* list = RootList();
+        CControlUI* item = list != nullptr ? list->GetItemAt(list->GetCurSel()) : nullptr;
+        auto* element = item != nullptr
+                            ? static_cast<CMenuElementUI*>(item->GetInterface(u"MenuElement"))
+                            : nullptr;
+        if (element != nullptr && element->HasSubMenu()) {
+            OpenSubMenu(element);
         }
+        return true;
+    }
+    return false;
+}
+
+void CMenuWnd::OnKillFocus(platform::WindowId next) {
+    if (next != 0 && std::ranges::any_of(MenuObserver().menus, [next](const CMenuWnd* menu) {
+            return menu->GetHWND() == next;
+        })) {
+        return;
     }
     CloseAllMenus();
-    return true;
 }
 
 intptr_t CMenuWnd::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -115,8 +182,7 @@ intptr_t CMenuWnd::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lP
         case platform::WM_CREATE:
             return OnCreate();
         case platform::WM_KEYDOWN:
-            if (wParam == platform::VK_ESCAPE || wParam == platform::VK_LEFT) {
-                Close(0);
+            if (OnKeyDown(wParam)) {
                 return 0;
             }
             break;
@@ -139,8 +205,15 @@ intptr_t CMenuWnd::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lP
 }
 
 void CMenuWnd::OnFinalMessage(platform::WindowId) {
-    std::erase(MenuObserver().menus, this);
+    MenuObserverUI& observer = MenuObserver();
+    std::erase(observer.menus, this);
+    if (observer.menus.empty()) {
+        // Nothing may reach a window or a map that can go once its menu is gone.
+        observer.ownerManager = nullptr;
+        observer.checkStates = nullptr;
+    }
     m_pm.RemoveNotifier(this);
+    ReturnLentItems();
     m_pm.ReleaseTree();
     m_pm.Init(0);
     delete this;
