@@ -182,6 +182,10 @@ void CWindowManagerUI::SendNotify(NotifyRecordUI& msg, bool async, bool enableRe
             }
         }
     }
+    NotifySinks(msg);
+}
+
+void CWindowManagerUI::NotifySinks(NotifyRecordUI& msg) {
     // By index: a sink may remove itself while being called.
     for (size_t i = 0; i < notifiers_.size(); ++i) {
         notifiers_[i]->Notify(msg);

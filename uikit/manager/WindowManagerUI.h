@@ -85,6 +85,9 @@ class CWindowManagerUI {
     void SendNotify(CControlUI* sender, std::u16string_view type, uintptr_t wParam = 0,
                     intptr_t lParam = 0, bool async = false, bool enableRepeat = false);
     void SendNotify(NotifyRecordUI& msg, bool async = false, bool enableRepeat = false);
+    // Hands a notification to this window's sinks only; its sender's own handlers already ran
+    // in the window the sender belongs to.
+    void NotifySinks(NotifyRecordUI& msg);
     // What the window does when its posted asynchronous-notify message arrives: deliver the
     // queue in order, then delete the controls waiting for deletion.
     void DeliverAsyncNotifications();

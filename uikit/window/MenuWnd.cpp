@@ -77,7 +77,7 @@ void CMenuWnd::Notify(NotifyRecordUI& msg) {
     // The owner hears what its menu's controls report, as if they were its own.
     CWindowManagerUI* owner = MenuObserver().ownerManager;
     if (owner != nullptr && (msg.type == u"click" || msg.type == u"valuechanged")) {
-        owner->SendNotify(msg, false);
+        owner->NotifySinks(msg);
     }
 }
 

@@ -92,10 +92,18 @@ TEST_F(MenuTest, RightClicksDoNothingAndInnerControlsClicksReachTheOwnerAtOnce) 
     });
     menu->Manager().OnContextMenu(uikit::Point{10, 40});
     EXPECT_EQ(contextReports, 0);
-    const platform::Point button = Centre(menu, menu->Manager().FindControl(u"zoomIn"));
+    uikit::CControlUI* zoomIn = menu->Manager().FindControl(u"zoomIn");
+    int ownHandlerRuns = 0;
+    zoomIn->OnNotify.push_back([&ownHandlerRuns](uikit::NotifyRecordUI& msg) {
+        ownHandlerRuns += msg.type == u"click" ? 1 : 0;
+        return true;
+    });
+    const platform::Point button = Centre(menu, zoomIn);
     hl::MouseMove(button.x, button.y);
     hl::Click(button.x, button.y);
     EXPECT_EQ(clicks, std::vector<std::u16string>{u"zoomIn"});
+    // Forwarding to the owner must not run the button's own handlers a second time.
+    EXPECT_EQ(ownHandlerRuns, 1);
     platform::ProcessPendingMessages();
     EXPECT_EQ(MenusOpen(), 1u);
     EXPECT_TRUE(commands.empty());
