@@ -1,12 +1,10 @@
 #include "uikit/manager/ToolTipWindowUI.h"
 
-#include <cairo.h>
-
 #include <algorithm>
 
 #include "platform/Messages.h"
-#include "platform/Present.h"
 #include "platform/Window.h"
+#include "uikit/manager/PresentCanvasUI.h"
 #include "uikit/manager/ToolTipPainterUI.h"
 
 namespace uikit {
@@ -120,16 +118,9 @@ intptr_t CToolTipWindowUI::HandleMessage(platform::WindowId window, uint32_t mes
 }
 
 void CToolTipWindowUI::Present() {
-    if (window_ == 0 || bitmap_ == nullptr || !bitmap_->IsValid()) {
-        return;
+    if (bitmap_ != nullptr) {
+        PresentCanvas(window_, *bitmap_);
     }
-    cairo_surface_flush(bitmap_->Surface());
-    platform::BitmapView view;
-    view.pixels = cairo_image_surface_get_data(bitmap_->Surface());
-    view.width = bitmap_->Width();
-    view.height = bitmap_->Height();
-    view.stride = cairo_image_surface_get_stride(bitmap_->Surface());
-    platform::PresentBitmap(window_, view);
 }
 
 void CToolTipWindowUI::Hide() {

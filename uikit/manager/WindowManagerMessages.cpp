@@ -1,18 +1,18 @@
 // The manager's side of a native window: the window's messages in the order they are handled,
 // painting into an off-screen bitmap and presenting it, and the platform's timers, capture and
 // pointer tracking behind the control events.
-#include <cairo.h>
 
 #include <algorithm>
 
 #include "platform/Messages.h"
-#include "platform/Mouse.h"
 #include "platform/Present.h"
+#include "platform/Mouse.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
 #include "uikit/Canvas.h"
 #include "uikit/controls/ControlUI.h"
 #include "uikit/manager/IMessageFilterUI.h"
+#include "uikit/manager/PresentCanvasUI.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {
@@ -254,15 +254,7 @@ void CWindowManagerUI::PaintWindow() {
         root_->Paint(frame_->Context(), frame_->Bounds());
     }
     dirty_ = Rect{};
-    cairo_surface_flush(frame_->Surface());
-    platform::BitmapView view;
-    view.pixels = cairo_image_surface_get_data(frame_->Surface());
-    view.width = width;
-    view.height = height;
-    view.stride = cairo_image_surface_get_stride(frame_->Surface());
-    if (window_ != 0 && view.pixels != nullptr) {
-        platform::PresentBitmap(window_, view);
-    }
+    PresentCanvas(window_, *frame_);
 }
 
 }  // namespace uikit

@@ -1,7 +1,5 @@
 #include "uikit/window/ShadowUI.h"
 
-#include <cairo.h>
-
 #include <string>
 
 #include "platform/Messages.h"
@@ -10,6 +8,7 @@
 #include "uikit/Canvas.h"
 #include "uikit/ImageDescriptor.h"
 #include "uikit/ImagePainter.h"
+#include "uikit/manager/PresentCanvasUI.h"
 
 namespace uikit {
 
@@ -133,13 +132,7 @@ void CShadowUI::Redraw() {
     // An image that cannot be loaded leaves the shadow empty.
     ImageDescriptor descriptor = ParseImageDescriptor(FrameDescriptor(attributes_));
     DrawImageUI(bitmap_->Context(), resources_, descriptor, bitmap_->Bounds(), bitmap_->Bounds());
-    cairo_surface_flush(bitmap_->Surface());
-    platform::BitmapView view;
-    view.pixels = cairo_image_surface_get_data(bitmap_->Surface());
-    view.width = bitmap_->Width();
-    view.height = bitmap_->Height();
-    view.stride = cairo_image_surface_get_stride(bitmap_->Surface());
-    platform::PresentBitmap(window_, view);
+    PresentCanvas(window_, *bitmap_);
 }
 
 void CShadowUI::Show(bool show) {
