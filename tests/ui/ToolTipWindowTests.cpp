@@ -181,6 +181,17 @@ TEST_F(MainWindowTips, LeavingPressingMinimisingOrHidingTheWindowHidesTheTip) {
 
     RestOn(u"closeBtn");
     ASSERT_NE(Tip(), nullptr);
+    hl::KeyDown(platform::VK_SHIFT);
+    hl::KeyUp(platform::VK_SHIFT);
+    EXPECT_EQ(Tip(), nullptr) << "key press";
+
+    RestOn(u"closeBtn");
+    ASSERT_NE(Tip(), nullptr);
+    hl::Wheel(at.x, at.y, -1);
+    EXPECT_EQ(Tip(), nullptr) << "wheel";
+
+    RestOn(u"closeBtn");
+    ASSERT_NE(Tip(), nullptr);
     const platform::WindowId tip = Tip()->GetWindow();
     platform::ShowNativeWindow(hwnd_, platform::ShowCommand::Minimize);
     platform::ShowNativeWindow(hwnd_, platform::ShowCommand::Restore);

@@ -109,6 +109,7 @@ void CWindowManagerUI::OnRButtonDown(Point pt) {
 
 void CWindowManagerUI::OnMouseWheel(Point pt, int delta) {
     mousePos_ = pt;
+    CancelToolTip();  // the page moves under the tip
     DispatchEvent(FindControl(pt), UIEVENT_SCROLLWHEEL, pt, delta > 0 ? 0 : 1);
     // Scrolling moved the controls under a pointer that stayed put.
     OnMouseMove(pt);
@@ -131,6 +132,7 @@ void CWindowManagerUI::OnContextMenu(Point pt) {
 
 void CWindowManagerUI::OnKeyDown(int key, uint32_t keyState) {
     keyPressed_ = focus_;
+    CancelToolTip();  // a person typing is done reading the tip
     if (focus_ == nullptr) {
         return;
     }
