@@ -50,21 +50,13 @@ void CHorizontalLayoutUI::SetPos(Rect rc, bool needInvalidate) {
     const int neededHeight = plan.AddChildren(
         items_, [&](CControlUI* child) { return Measure(child, available); },
         [this](int index) { SetFloatPos(index); });
-    const std::vector<int> widths = plan.Lengths(available.cx);
-    int x = inner.left - GetScrollPos().cx;
-    int neededWidth = 0;
-    for (size_t i = 0; i < widths.size(); ++i) {
-        const StackSlotUI& slot = plan.Slots()[i];
-        const int height = std::max(slot.limit.cy, slot.child->GetMinHeight());
-        const int top = CrossTop(slot, inner, height);
-        x += plan.PadBefore(slot.child);
-        slot.child->SetPos(Rect{x, top, x + widths[i], top + height}, false);
-        x += widths[i] + plan.PadAfter(slot.child) + childPadding_;
-        neededWidth += widths[i] + plan.PadBefore(slot.child) + plan.PadAfter(slot.child);
-    }
-    if (!widths.empty()) {
-        neededWidth += childPadding_ * (static_cast<int>(widths.size()) - 1);
-    }
+    const int neededWidth =
+        plan.PlaceAlong(inner.left - GetScrollPos().cx, plan.Lengths(available.cx),
+                        [&](const StackSlotUI& slot, int x, int width) {
+                            const int height = std::max(slot.limit.cy, slot.child->GetMinHeight());
+                            const int top = CrossTop(slot, inner, height);
+                            slot.child->SetPos(Rect{x, top, x + width, top + height}, false);
+                        });
     ProcessScrollBar(inner, neededWidth, neededHeight);
 }
 

@@ -34,6 +34,10 @@ class StackPlanUI {
     const std::vector<StackSlotUI>& Slots() const { return slots_; }
     // One final length per slot, for the room `available` along the axis.
     std::vector<int> Lengths(int available) const;
+    // Walks the slots along the axis from `start`, handing each child its start and length
+    // (paddings and the gaps between children kept); returns the room they need along the axis.
+    template <typename PlaceChild>
+    int PlaceAlong(int start, const std::vector<int>& lengths, PlaceChild place) const;
     // The paddings of a child before and after it along the axis.
     int PadBefore(const CControlUI* child) const;
     int PadAfter(const CControlUI* child) const;
@@ -66,6 +70,25 @@ int StackPlanUI::AddChildren(const std::vector<CControlUI*>& children, Measure m
         }
         Add(measure(child));
         needed = std::max(needed, CrossExtent(slots_.back()));
+    }
+    return needed;
+}
+
+template <typename PlaceChild>
+int StackPlanUI::PlaceAlong(int start, const std::vector<int>& lengths, PlaceChild place) const {
+    int at = start;
+    int needed = 0;
+    for (size_t i = 0; i < lengths.size() && i < slots_.size(); ++i) {
+        const StackSlotUI& slot = slots_[i];
+        const int before = PadBefore(slot.child);
+        const int after = PadAfter(slot.child);
+        at += before;
+        place(slot, at, lengths[i]);
+        at += lengths[i] + after + padding_;
+        needed += before + lengths[i] + after;
+    }
+    if (!lengths.empty()) {
+        needed += padding_ * (static_cast<int>(lengths.size()) - 1);
     }
     return needed;
 }

@@ -54,21 +54,13 @@ void CVerticalLayoutUI::SetPos(Rect rc, bool needInvalidate) {
     const int neededWidth = plan.AddChildren(
         items_, [&](CControlUI* child) { return Measure(child, available); },
         [this](int index) { SetFloatPos(index); });
-    const std::vector<int> heights = plan.Lengths(available.cy);
-    int y = inner.top - GetScrollPos().cy;
-    int neededHeight = 0;
-    for (size_t i = 0; i < heights.size(); ++i) {
-        const StackSlotUI& slot = plan.Slots()[i];
-        const int width = std::max(slot.limit.cx, slot.child->GetMinWidth());
-        const int left = CrossLeft(slot, inner, width);
-        y += plan.PadBefore(slot.child);
-        slot.child->SetPos(Rect{left, y, left + width, y + heights[i]}, false);
-        y += heights[i] + plan.PadAfter(slot.child) + childPadding_;
-        neededHeight += heights[i] + plan.PadBefore(slot.child) + plan.PadAfter(slot.child);
-    }
-    if (!heights.empty()) {
-        neededHeight += childPadding_ * (static_cast<int>(heights.size()) - 1);
-    }
+    const int neededHeight =
+        plan.PlaceAlong(inner.top - GetScrollPos().cy, plan.Lengths(available.cy),
+                        [&](const StackSlotUI& slot, int y, int height) {
+                            const int width = std::max(slot.limit.cx, slot.child->GetMinWidth());
+                            const int left = CrossLeft(slot, inner, width);
+                            slot.child->SetPos(Rect{left, y, left + width, y + height}, false);
+                        });
     ProcessScrollBar(inner, neededWidth, neededHeight);
 }
 
