@@ -66,11 +66,17 @@ void CWindowManagerUI::OnMouseMove(Point pt) {
     DispatchEvent(captured_ != nullptr ? captured_ : hover_, UIEVENT_MOUSEMOVE, pt);
 }
 
-void CWindowManagerUI::OnLButtonDown(Point pt) {
+CControlUI* CWindowManagerUI::PressTarget(Point pt) {
     mousePos_ = pt;
     CancelToolTip();
     CControlUI* control = FindControl(pt);
-    if (control == nullptr || control->GetManager() != this) {
+    // A control of another window's tree is not this window's to press.
+    return control != nullptr && control->GetManager() == this ? control : nullptr;
+}
+
+void CWindowManagerUI::OnLButtonDown(Point pt) {
+    CControlUI* control = PressTarget(pt);
+    if (control == nullptr) {
         return;
     }
     captured_ = control;
@@ -86,10 +92,8 @@ void CWindowManagerUI::OnLButtonUp(Point pt) {
 }
 
 void CWindowManagerUI::OnLButtonDblClk(Point pt) {
-    mousePos_ = pt;
-    CancelToolTip();
-    CControlUI* control = FindControl(pt);
-    if (control == nullptr || control->GetManager() != this) {
+    CControlUI* control = PressTarget(pt);
+    if (control == nullptr) {
         return;
     }
     captured_ = control;
@@ -97,10 +101,8 @@ void CWindowManagerUI::OnLButtonDblClk(Point pt) {
 }
 
 void CWindowManagerUI::OnRButtonDown(Point pt) {
-    mousePos_ = pt;
-    CancelToolTip();
-    CControlUI* control = FindControl(pt);
-    if (control == nullptr || control->GetManager() != this) {
+    CControlUI* control = PressTarget(pt);
+    if (control == nullptr) {
         return;
     }
     SetFocus(control);

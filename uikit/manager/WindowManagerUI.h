@@ -178,6 +178,8 @@ class CWindowManagerUI {
   private:
     void DispatchEvent(CControlUI* control, int type, Point pt, uintptr_t wParam = 0);
     void UpdateHover(CControlUI* newHover, Point pt);
+    // A button went down at pt: the tip goes, and the control of this window under it, if any.
+    CControlUI* PressTarget(Point pt);
     void SendPendingMouseLeaves(Point pt);
     void LayoutMarked(CControlUI* control);
     void DeleteDelayed();
