@@ -46,15 +46,15 @@ void StopNotifications(CWindowManagerUI& manager, CControlUI& root) {
     root.FindControl(unregister, nullptr, FindFlags::kAll);
 }
 
-HoverChange HoverOf(const CControlUI& item, const EventRecordUI& event) {
+std::optional<bool> HoverAfter(const CControlUI& item, const EventRecordUI& event) {
     switch (event.type) {
         case UIEVENT_MOUSEMOVE:
         case UIEVENT_MOUSEENTER:
-            return HoverChange::Enter;
+            return true;
         case UIEVENT_MOUSELEAVE:
-            return item.GetPos().Contains(event.ptMouse) ? HoverChange::None : HoverChange::Leave;
+            return item.GetPos().Contains(event.ptMouse) ? std::nullopt : std::optional(false);
         default:
-            return HoverChange::None;
+            return std::nullopt;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "uikit/controls/ControlUI.h"
@@ -34,11 +36,14 @@ void LeaveNotifiers(uikit::CWindowManagerUI* manager, uikit::INotifyUI& receiver
 // Unregisters every notification receiver of a subtree (the item and the items nested in it).
 void StopNotifications(uikit::CWindowManagerUI& manager, uikit::CControlUI& root);
 
-enum class HoverChange { None, Enter, Leave };
+// The item's hover state after an event that reached it: true once the pointer is on it, false
+// once it left, nothing when the event changes nothing. A leave that only moves the pointer onto
+// another control of the same item is no leave of the item.
+std::optional<bool> HoverAfter(const uikit::CControlUI& item, const uikit::EventRecordUI& event);
 
-// How an event that reached the item changes its hover state. A leave that only moves the
-// pointer onto another control of the same item is no leave of the item.
-HoverChange HoverOf(const uikit::CControlUI& item, const uikit::EventRecordUI& event);
+// The background of a hovered library tile or order row, and the markup's own one it returns to.
+inline constexpr uint32_t kItemHotColor = 0xFFE5F0F5;
+inline constexpr uint32_t kItemColdColor = 0xFFF8FDFF;
 
 // The pointer's shape while it is over an item (hand) and after it left (arrow).
 void ShowHandCursor(bool hand);

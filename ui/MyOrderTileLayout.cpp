@@ -6,9 +6,6 @@ using namespace uikit;
 
 namespace {
 
-constexpr uint32_t kHotColor = 0xFFE5F0F5;
-constexpr uint32_t kColdColor = 0xFFF8FDFF;  // the markup's own colour
-
 // No order is ever marked refunded by loading; the refunded text ("已退款") has no source yet.
 constexpr std::u16string_view kPaidText = u"已付款";
 
@@ -48,22 +45,15 @@ void MyOrderTileLayout::DoInit() {
 void MyOrderTileLayout::SetHot(bool hot) {
     for (CControlUI* control : {row_, number_}) {
         if (control != nullptr) {
-            control->SetBkColor(hot ? kHotColor : kColdColor);
+            control->SetBkColor(hot ? kItemHotColor : kItemColdColor);
         }
     }
     ShowHandCursor(hot);
 }
 
 void MyOrderTileLayout::DoEvent(EventRecordUI& event) {
-    switch (HoverOf(*this, event)) {
-        case HoverChange::Enter:
-            SetHot(true);
-            break;
-        case HoverChange::Leave:
-            SetHot(false);
-            break;
-        case HoverChange::None:
-            break;
+    if (const std::optional<bool> hot = HoverAfter(*this, event)) {
+        SetHot(*hot);
     }
     CContainerUI::DoEvent(event);
 }

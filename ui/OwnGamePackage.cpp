@@ -46,15 +46,8 @@ void OwnGamePackage::AddChips(CControlUI* grid) {
 void OwnGamePackage::DoEvent(EventRecordUI& event) {
     // The row has no action of its own, only its download button acts; the hand says the row
     // belongs to what is under the pointer. It keeps its white markup background.
-    switch (HoverOf(*this, event)) {
-        case HoverChange::Enter:
-            ShowHandCursor(true);
-            break;
-        case HoverChange::Leave:
-            ShowHandCursor(false);
-            break;
-        case HoverChange::None:
-            break;
+    if (const std::optional<bool> hot = HoverAfter(*this, event)) {
+        ShowHandCursor(*hot);
     }
     CContainerUI::DoEvent(event);
 }

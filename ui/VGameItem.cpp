@@ -10,13 +10,6 @@
 
 using namespace uikit;
 
-namespace {
-
-constexpr uint32_t kHotColor = 0xFFE5F0F5;
-constexpr uint32_t kColdColor = 0xFFF8FDFF;  // the markup's own colour
-
-}  // namespace
-
 VGameItem::~VGameItem() {
     LeaveNotifiers(manager_, *this);
 }
@@ -47,21 +40,14 @@ void VGameItem::DoInit() {
 
 void VGameItem::SetHot(bool hot) {
     if (background_ != nullptr) {
-        background_->SetBkColor(hot ? kHotColor : kColdColor);
+        background_->SetBkColor(hot ? kItemHotColor : kItemColdColor);
     }
     ShowHandCursor(hot);
 }
 
 void VGameItem::DoEvent(EventRecordUI& event) {
-    switch (HoverOf(*this, event)) {
-        case HoverChange::Enter:
-            SetHot(true);
-            break;
-        case HoverChange::Leave:
-            SetHot(false);
-            break;
-        case HoverChange::None:
-            break;
+    if (const std::optional<bool> hot = HoverAfter(*this, event)) {
+        SetHot(*hot);
     }
     // The detail page opens on the press; the second press of a double click arrives as a
     // double-click event and opens nothing more.
