@@ -9,8 +9,8 @@
 #include <string>
 
 #include "api/RequestEnvelope.h"
-#include "app/EmbeddedKeys.h"
 #include "common/RuntimeRandom.h"
+#include "context/EmbeddedKeys.h"
 #include "platform/Clock.h"
 
 namespace {

@@ -3,13 +3,13 @@
 #include <cstddef>
 #include <string>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 
 // One server call or one plain GET. Answers are zero-terminated heap blocks that the caller
 // releases with free(). Any number of threads may call at the same time.
 class ApiClient {
   public:
-    explicit ApiClient(const AppContext& context = ProcessContext()) : context_(context) {}
+    explicit ApiClient(const AppContext& context) : context_(context) {}
 
     // A blocking GET of pathOrUrl: a full "https://" or "http://" address as it is, anything else
     // appended to the base URL. True only for status 200; an empty body gives (nullptr, 0).

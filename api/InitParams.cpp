@@ -5,8 +5,9 @@
 
 #include "api/Endpoints.h"
 #include "api/JsonAnswer.h"
-#include "app/Messages.h"
-#include "app/PostToMainWindow.h"
+#include "context/Messages.h"
+#include "context/PostToMainWindow.h"
+#include "context/WorkerJob.h"
 
 bool QueryInitParams(const ApiClient& client, int32_t softId) {
     char path[64];
@@ -17,9 +18,10 @@ bool QueryInitParams(const ApiClient& client, int32_t softId) {
            ParseJsonAnswer(answer.data(), answer.size(), root) && IsSuccessAnswer(root);
 }
 
-int LoadInitParams(void*) {
-    if (QueryInitParams(ApiClient(), ProcessContext().softId)) {
-        PostToMainWindow(MSG_INIT_PARAMS_LOADED, 0, 0);
+int LoadInitParams(void* job) {
+    const AppContext& context = *static_cast<const WorkerJob*>(job)->context;
+    if (QueryInitParams(ApiClient(context), context.softId)) {
+        PostToMainWindow(MSG_INIT_PARAMS_LOADED, 0, 0, context);
     }
     return 0;
 }

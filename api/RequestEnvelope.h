@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/AppContext.h"
 #include "common/EnvelopeFormat.h"
+#include "context/AppContext.h"
 
 // The envelope around every server call. A request hides its query, with the call's nonce, in
 // one Base64 parameter carrying an RSA-protected CRC-32; an answer must prove with its CRC and

@@ -4,12 +4,13 @@
 #include <thread>
 
 #include "api/ApiClient.h"
-#include "app/Messages.h"
-#include "app/Settings.h"
+#include "context/MainWindowIdentity.h"
+#include "context/Messages.h"
+#include "context/Settings.h"
 #include "platform/Dialogs.h"
 #include "platform/Process.h"
 #include "platform/Window.h"
-#include "ui/MainWnd.h"
+#include "ui/main/MainWnd.h"
 
 AppStartupSystem::AppStartupSystem(AppContext& context, MainPagesFactory pages)
     : context_(context), pages_(std::move(pages)) {}
@@ -31,7 +32,7 @@ void AppStartupSystem::ExitProcess(int code) {
 }
 
 bool AppStartupSystem::FindRunningInstance() {
-    running_ = platform::FindRunningInstance(kMainClass, kMainTitle);
+    running_ = platform::FindRunningInstance(kMainWindowClass, kMainWindowTitle);
     return running_ != nullptr;
 }
 
@@ -53,9 +54,9 @@ void AppStartupSystem::ShowErrorBox(const std::string& text, const std::string& 
     platform::ShowMessageBox(0, text, caption);
 }
 
-void AppStartupSystem::StartWorker(WorkerRoutine routine, void* argument) {
+void AppStartupSystem::StartWorker(WorkerRoutine routine, WorkerJob job) {
     // Never joined: the process ends without waiting for a worker (see main).
-    std::thread([routine, argument] { routine(argument); }).detach();
+    std::thread([routine, job]() mutable { routine(&job); }).detach();
 }
 
 bool AppStartupSystem::CreateMainWindow() {
@@ -64,7 +65,7 @@ bool AppStartupSystem::CreateMainWindow() {
     } catch (const DownEngine::EngineLoadError& error) {
         // Without its engine the program could show the catalogue but never download from it.
         std::fprintf(stderr, "%s\n", error.what());
-        platform::ShowMessageBox(0, kEngineMissing, kMainTitle);
+        platform::ShowMessageBox(0, kEngineMissing, kMainWindowTitle);
         return false;
     }
     if (!mainWindow_->CreateMain(platform::kStylePopup | platform::kStyleVisible)) {
@@ -72,7 +73,7 @@ bool AppStartupSystem::CreateMainWindow() {
     }
     mainWindow_->CenterWindow();
     // Later starts of the program reach this window through the platform's hand-over.
-    listener_ = platform::ListenForLaterInstances(kMainClass, kMainTitle, mainWindow_->GetHWND(),
-                                                  MSG_ACTIVATE_INSTANCE);
+    listener_ = platform::ListenForLaterInstances(kMainWindowClass, kMainWindowTitle,
+                                                  mainWindow_->GetHWND(), MSG_ACTIVATE_INSTANCE);
     return true;
 }

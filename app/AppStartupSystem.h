@@ -4,7 +4,7 @@
 
 #include "app/Startup.h"
 #include "platform/SingleInstance.h"
-#include "ui/MainPages.h"
+#include "ui/main/MainPages.h"
 
 class CMainWnd;
 
@@ -12,8 +12,6 @@ class CMainWnd;
 // hand-over, settings, the HTTP library, detached worker threads and the main window.
 class AppStartupSystem : public StartupSystem {
   public:
-    static constexpr const char* kMainClass = "_SoftMainWnd_";
-    static constexpr const char* kMainTitle = "Kavrin";
     static constexpr const char* kEngineMissing =
         "无法加载下载组件，Kavrin 无法下载游戏。请重新安装 Kavrin。";
 
@@ -28,7 +26,7 @@ class AppStartupSystem : public StartupSystem {
     bool ReadSettings(AppContext& context) override;
     bool InitHttpLibrary() override;
     void ShowErrorBox(const std::string& text, const std::string& caption) override;
-    void StartWorker(WorkerRoutine routine, void* argument) override;
+    void StartWorker(WorkerRoutine routine, WorkerJob job) override;
     bool CreateMainWindow() override;
 
     CMainWnd* MainWindow() const { return mainWindow_; }

@@ -3,12 +3,12 @@
 #include "api/InitParams.h"
 #include "catalog/CatalogLoader.h"
 #include "catalog/OrdersLoader.h"
+#include "context/MainWindowIdentity.h"
 
 namespace {
 
 constexpr int kFirstElevatedMajorVersion = 6;
 constexpr const char* kNetworkInitFailed = "初始化网络失败";
-constexpr const char* kProductName = "Kavrin";
 constexpr const char* kPathTooLong =
     "Kavrin 所在的文件夹路径过长，请将程序放到路径较短的文件夹中。";
 
@@ -28,12 +28,11 @@ bool EnsureAdministrator(StartupSystem& system) {
 }
 
 std::vector<StartupWorker> StartupWorkers(AppContext& context) {
-    (void)context;
     // The version check joins these with the self-update.
     return {
-        {LoadInitParams, nullptr},
-        {LoadCatalog, &ProcessCatalog()},
-        {LoadOrders, &ProcessOrders()},
+        {LoadInitParams, {&context, nullptr}},
+        {LoadCatalog, {&context, &ProcessCatalog()}},
+        {LoadOrders, {&context, &ProcessOrders()}},
     };
 }
 
@@ -50,17 +49,17 @@ bool InitApplication(StartupSystem& system, AppContext& context) {
     // Every local file lives beside the executable; a folder that leaves no room for their
     // names would make each of them fail silently.
     if (!context.pathsFit) {
-        system.ShowErrorBox(kPathTooLong, kProductName);
+        system.ShowErrorBox(kPathTooLong, kMainWindowTitle);
         return false;
     }
     system.ReadSettings(context);
     context.baseUrl = KAVRIN_BASE_URL;
     if (!system.InitHttpLibrary()) {
-        system.ShowErrorBox(kNetworkInitFailed, kProductName);
+        system.ShowErrorBox(kNetworkInitFailed, kMainWindowTitle);
         return false;
     }
     for (const StartupWorker& worker : StartupWorkers(context)) {
-        system.StartWorker(worker.routine, worker.argument);
+        system.StartWorker(worker.routine, worker.job);
     }
     return system.CreateMainWindow();
 }

@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
+#include "context/WorkerJob.h"
 
 // What the start-up sequence asks of the system, so that its order and its decisions can be
 // tested without one. The process's own implementation is in AppStartupSystem.
@@ -26,7 +27,8 @@ class StartupSystem {
     virtual bool ReadSettings(AppContext& context) = 0;
     virtual bool InitHttpLibrary() = 0;
     virtual void ShowErrorBox(const std::string& text, const std::string& caption) = 0;
-    virtual void StartWorker(WorkerRoutine routine, void* argument) = 0;
+    // Runs the routine on a thread of its own with a pointer to that thread's copy of the job.
+    virtual void StartWorker(WorkerRoutine routine, WorkerJob job) = 0;
 
     // Creates the main window object and its native window and centres it; false when either
     // cannot be made.
@@ -43,6 +45,6 @@ bool InitApplication(StartupSystem& system, AppContext& context);
 // The worker routines start-up runs, in their order, with their arguments.
 struct StartupWorker {
     StartupSystem::WorkerRoutine routine;
-    void* argument;
+    WorkerJob job;
 };
 std::vector<StartupWorker> StartupWorkers(AppContext& context);

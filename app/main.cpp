@@ -3,15 +3,15 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/AppContext.h"
 #include "app/AppStartupSystem.h"
 #include "app/Startup.h"
+#include "context/AppContext.h"
 #include "platform/MessageLoop.h"
 #include "platform/Process.h"
 #include "platform/WindowSystem.h"
-#include "ui/CatalogPages.h"
-#include "uikit/SkinArchive.h"
-#include "uikit/TextEngine.h"
+#include "ui/main/CatalogPages.h"
+#include "uikit/draw/TextEngine.h"
+#include "uikit/image/SkinArchive.h"
 
 namespace {
 

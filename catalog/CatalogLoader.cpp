@@ -5,9 +5,10 @@
 
 #include "api/Endpoints.h"
 #include "api/JsonAnswer.h"
-#include "app/Messages.h"
-#include "app/PostToMainWindow.h"
 #include "catalog/JsonFields.h"
+#include "context/Messages.h"
+#include "context/PostToMainWindow.h"
+#include "context/WorkerJob.h"
 
 using JsonFields::ReadArray;
 using JsonFields::ReadInt;
@@ -71,9 +72,11 @@ bool FetchCatalog(const ApiClient& client, int32_t softId, GameCatalog& catalog)
     return true;
 }
 
-int LoadCatalog(void* catalog) {
-    if (FetchCatalog(ApiClient(), ProcessContext().softId, *static_cast<GameCatalog*>(catalog))) {
-        PostToMainWindow(MSG_CATALOG_LOADED, 1, 0);
+int LoadCatalog(void* job) {
+    const WorkerJob& work = *static_cast<const WorkerJob*>(job);
+    const AppContext& context = *work.context;
+    if (FetchCatalog(ApiClient(context), context.softId, *static_cast<GameCatalog*>(work.target))) {
+        PostToMainWindow(MSG_CATALOG_LOADED, 1, 0, context);
     }
     return 0;
 }

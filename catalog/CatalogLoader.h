@@ -5,9 +5,9 @@
 #include "api/ApiClient.h"
 #include "catalog/GameCatalog.h"
 
-// Start-up worker: fetches the catalogue into the GameCatalog its argument points to and then
-// tells the main window with MSG_CATALOG_LOADED. A failed call ends it without a post.
-int LoadCatalog(void* catalog);
+// Start-up worker: fetches the catalogue into the GameCatalog its WorkerJob's target points to
+// and then tells the main window with MSG_CATALOG_LOADED. A failed call ends it without a post.
+int LoadCatalog(void* job);
 
 // The fetch and fill without the post; false when the server call failed.
 bool FetchCatalog(const ApiClient& client, int32_t softId, GameCatalog& catalog);

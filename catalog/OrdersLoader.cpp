@@ -5,9 +5,10 @@
 
 #include "api/Endpoints.h"
 #include "api/JsonAnswer.h"
-#include "app/Messages.h"
-#include "app/PostToMainWindow.h"
 #include "catalog/JsonFields.h"
+#include "context/Messages.h"
+#include "context/PostToMainWindow.h"
+#include "context/WorkerJob.h"
 
 using JsonFields::ReadArray;
 using JsonFields::ReadInt;
@@ -43,11 +44,12 @@ bool FetchOrders(const ApiClient& client, const std::string& clientId, int32_t s
     return true;
 }
 
-int LoadOrders(void* orders) {
-    const AppContext& context = ProcessContext();
-    if (FetchOrders(ApiClient(), context.clientId, context.softId,
-                    *static_cast<OrdersList*>(orders))) {
-        PostToMainWindow(MSG_ORDERS_LOADED, 1, 0);
+int LoadOrders(void* job) {
+    const WorkerJob& work = *static_cast<const WorkerJob*>(job);
+    const AppContext& context = *work.context;
+    if (FetchOrders(ApiClient(context), context.clientId, context.softId,
+                    *static_cast<OrdersList*>(work.target))) {
+        PostToMainWindow(MSG_ORDERS_LOADED, 1, 0, context);
     }
     return 0;
 }

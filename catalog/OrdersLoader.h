@@ -5,9 +5,9 @@
 #include "api/ApiClient.h"
 #include "catalog/OrdersList.h"
 
-// Start-up worker: fetches the player's orders into the OrdersList its argument points to and
-// then tells the main window with MSG_ORDERS_LOADED. A failed call ends it without a post.
-int LoadOrders(void* orders);
+// Start-up worker: fetches the player's orders into the OrdersList its WorkerJob's target points
+// to and then tells the main window with MSG_ORDERS_LOADED. A failed call ends it without a post.
+int LoadOrders(void* job);
 
 // The fetch and fill without the post; false when the server call failed.
 bool FetchOrders(const ApiClient& client, const std::string& clientId, int32_t softId,

@@ -1,7 +1,7 @@
 #include "download/DownloadFolder.h"
 
 #include "common/TextConvert.h"
-#include "platform/Shell.h"
+#include "platform/UserFolders.h"
 
 namespace DownEngine {
 

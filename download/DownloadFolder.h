@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 
 // The folder every download is saved into: the one the player chose, or else their Downloads
 // folder. Nothing is created, tested or written back.

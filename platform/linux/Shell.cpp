@@ -1,17 +1,6 @@
 #include "platform/Shell.h"
 
 #include <gio/gio.h>
-#include <spawn.h>
-#include <sys/statvfs.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <thread>
-
-#include "common/TextConvert.h"
-#include "platform/Process.h"
-
-extern char** environ;
 
 namespace platform {
 namespace {
@@ -86,49 +75,6 @@ bool ShowInFileManager(const std::string& filePath) {
         return true;
     }
     return OpenFolder(ParentFolder(filePath));
-}
-
-bool StartProgramBesideExecutable(const std::string& name, const std::vector<std::string>& args) {
-    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
-        return false;
-    }
-    const std::string executable = Utf16ToAnsi(ExecutablePath());
-    const size_t slash = executable.rfind('/');
-    if (slash == std::string::npos) {
-        return false;
-    }
-    const std::string program = executable.substr(0, slash + 1) + name;
-    std::vector<std::string> argStrings{program};
-    argStrings.insert(argStrings.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : argStrings) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-        return false;
-    }
-    // Reaped when it ends, so it never lingers as a zombie of a long-running client.
-    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-    return true;
-}
-
-std::string DownloadsFolder() {
-    if (const gchar* folder = g_get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD)) {
-        return folder;
-    }
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr && *home != '\0' ? home : g_get_home_dir()) + "/Downloads";
-}
-
-bool FreeSpace(const std::string& path, uint64_t& bytes) {
-    struct statvfs volume {};
-    if (statvfs(path.c_str(), &volume) != 0) {
-        return false;
-    }
-    bytes = static_cast<uint64_t>(volume.f_bavail) * volume.f_frsize;
-    return true;
 }
 
 }  // namespace platform

@@ -9,7 +9,8 @@
 #include "api/ApiClient.h"
 #include "api/InitParams.h"
 #include "api/JsonAnswer.h"
-#include "app/Messages.h"
+#include "context/Messages.h"
+#include "context/WorkerJob.h"
 #include "tests/support/TestServer.h"
 
 namespace {
@@ -175,16 +176,17 @@ TEST_F(ServerCallTest, LoadInitParamsPostsOnlyAfterASuccess) {
         ++posts;
     });
     process.mainWindow = 4242;
+    WorkerJob job{&process, nullptr};
     {
         TestServer server({"--fault", "failed-plain"});
         process.baseUrl = server.baseUrl();
-        EXPECT_EQ(LoadInitParams(nullptr), 0);
+        EXPECT_EQ(LoadInitParams(&job), 0);
         EXPECT_EQ(posts.load(), 0);
     }
     {
         TestServer server;
         process.baseUrl = server.baseUrl();
-        EXPECT_EQ(LoadInitParams(nullptr), 0);
+        EXPECT_EQ(LoadInitParams(&job), 0);
         EXPECT_EQ(posts.load(), 1);
         EXPECT_EQ(message.load(), MSG_INIT_PARAMS_LOADED);
     }

@@ -21,6 +21,7 @@ class FakeSystem : public StartupSystem {
     bool windowWorks = true;
     std::vector<std::string> calls;
     std::vector<WorkerRoutine> workers;
+    std::vector<WorkerJob> jobs;
     std::string errorText;
 
     bool IsAdministratorMember() override { return Record("admin?"), administrator; }
@@ -35,9 +36,10 @@ class FakeSystem : public StartupSystem {
         Record("error box " + caption);
         errorText = text;
     }
-    void StartWorker(WorkerRoutine routine, void*) override {
+    void StartWorker(WorkerRoutine routine, WorkerJob job) override {
         Record("worker");
         workers.push_back(routine);
+        jobs.push_back(job);
     }
     bool CreateMainWindow() override { return Record("window"), windowWorks; }
 
@@ -60,6 +62,15 @@ TEST_F(StartupTest, AFirstStartRunsEveryStepInOrder) {
                                    "worker", "window"}));
     EXPECT_EQ(system.workers,
               (std::vector<StartupSystem::WorkerRoutine>{LoadInitParams, LoadCatalog, LoadOrders}));
+    // Each worker reads the context start-up was given, not some other one, and fills the
+    // process's containers.
+    ASSERT_EQ(system.jobs.size(), 3u);
+    for (const WorkerJob& job : system.jobs) {
+        EXPECT_EQ(job.context, &context);
+    }
+    EXPECT_EQ(system.jobs[0].target, nullptr);
+    EXPECT_EQ(system.jobs[1].target, &ProcessCatalog());
+    EXPECT_EQ(system.jobs[2].target, &ProcessOrders());
     EXPECT_EQ(context.baseUrl, KAVRIN_BASE_URL);
 }
 

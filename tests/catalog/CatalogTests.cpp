@@ -5,8 +5,9 @@
 #include <string>
 
 #include "api/JsonAnswer.h"
-#include "app/Messages.h"
 #include "catalog/CatalogLoader.h"
+#include "context/Messages.h"
+#include "context/WorkerJob.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestServer.h"
 
@@ -162,20 +163,21 @@ TEST_F(CatalogServerTest, LoadCatalogPostsAfterAnyAnswerAndNotAfterAFailedCall) 
     process.mainWindow = 5151;
     process.baseUrl = "https://127.0.0.1:1/";
     GameCatalog catalog;
-    EXPECT_EQ(LoadCatalog(&catalog), 0);
+    WorkerJob job{&process, &catalog};
+    EXPECT_EQ(LoadCatalog(&job), 0);
     EXPECT_EQ(posts.load(), 0);
     {
         // A plain failure is an answer: the catalogue stays empty, the window is told.
         TestServer server({"--fault", "failed-plain"});
         process.baseUrl = server.baseUrl();
-        LoadCatalog(&catalog);
+        LoadCatalog(&job);
         EXPECT_EQ(posts.load(), 1);
         EXPECT_TRUE(catalog.empty());
     }
     {
         TestServer server;
         process.baseUrl = server.baseUrl();
-        LoadCatalog(&catalog);
+        LoadCatalog(&job);
         EXPECT_EQ(posts.load(), 2);
         EXPECT_EQ(wParam.load(), 1u);
         EXPECT_FALSE(catalog.empty());

@@ -2,8 +2,9 @@
 
 #include <atomic>
 
-#include "app/Messages.h"
 #include "catalog/OrdersLoader.h"
+#include "context/Messages.h"
+#include "context/WorkerJob.h"
 #include "tests/support/TestServer.h"
 
 namespace {
@@ -49,7 +50,8 @@ TEST(LoadOrders, TheDemoOrdersArriveAndTheWindowIsTold) {
     });
     process.mainWindow = 6161;
     OrdersList orders = {OrderRecord{u"stale", u"", u"", 0}};
-    EXPECT_EQ(LoadOrders(&orders), 0);
+    WorkerJob job{&process, &orders};
+    EXPECT_EQ(LoadOrders(&job), 0);
     EXPECT_EQ(posts.load(), 1);
     EXPECT_EQ(orders.size(), 3u);
     EXPECT_NE(orders[0].orderId, u"stale");

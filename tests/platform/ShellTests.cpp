@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/ProgramStart.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
 #include "tests/support/TempDir.h"
@@ -62,22 +63,6 @@ TEST_F(SingleInstance, TheLookupFindsTheInstanceAndOnlyThePostTellsIt) {
     EXPECT_EQ(received_.load(), 0) << "finding is not telling";
     EXPECT_TRUE(found->Post(kActivate));
     EXPECT_EQ(received_.load(), 1);
-}
-
-TEST(Shell, FreeSpaceComesFromTheVolume) {
-    TempDir dir;
-    uint64_t bytes = 0;
-    ASSERT_TRUE(FreeSpace(dir.path().string(), bytes));
-    EXPECT_GT(bytes, 0u);
-    EXPECT_FALSE(FreeSpace((dir / "missing" / "deeper").string(), bytes));
-}
-
-// Without a desktop setting for the folder (no user-dirs file) it is the home's Downloads.
-TEST(Shell, DownloadsFolderFallsBackToTheHomeFolder) {
-    TempDir home;
-    setenv("HOME", home.path().c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-    EXPECT_EQ(DownloadsFolder(), (home / "Downloads").string());
 }
 
 TEST(Shell, OnlyProgramsBesideTheExecutableAndOnlyWebAddressesAreStarted) {

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "common/TextConvert.h"
-#include "tests/uikit/SkinFixture.h"
-#include "uikit/AttributeSyntax.h"
-#include "uikit/GifFrames.h"
-#include "uikit/ImageData.h"
-#include "uikit/ImageDescriptor.h"
-#include "uikit/MarkupDocUI.h"
-#include "uikit/MarkupNodeUI.h"
+#include "tests/uikit/support/SkinFixture.h"
+#include "uikit/image/GifFrames.h"
+#include "uikit/image/ImageData.h"
+#include "uikit/image/ImageDescriptor.h"
+#include "uikit/markup/MarkupDocUI.h"
+#include "uikit/markup/MarkupNodeUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 using namespace uikit;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "tools/skinpreview/SkinPreview.h"
-#include "uikit/ImageData.h"
-#include "uikit/SkinArchive.h"
+#include "uikit/image/ImageData.h"
+#include "uikit/image/SkinArchive.h"
 
 using namespace uikit;
 

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <string>
 
-#include "uikit/Canvas.h"
-#include "uikit/TextEngine.h"
 #include "uikit/builder/MarkupBuilderUI.h"
 #include "uikit/controls/ContainerUI.h"
 #include "uikit/controls/LabelUI.h"
+#include "uikit/draw/Canvas.h"
+#include "uikit/draw/TextEngine.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace {

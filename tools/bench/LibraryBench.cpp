@@ -7,18 +7,18 @@
 #include <sstream>
 #include <string>
 
-#include "app/AppContext.h"
-#include "app/Messages.h"
 #include "catalog/CatalogLoader.h"
+#include "context/AppContext.h"
+#include "context/Messages.h"
 #include "platform/MessageLoop.h"
 #include "platform/Window.h"
 #include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessInput.h"
-#include "ui/CatalogPages.h"
-#include "ui/MainWnd.h"
-#include "uikit/SkinArchive.h"
-#include "uikit/TextEngine.h"
+#include "ui/main/CatalogPages.h"
+#include "ui/main/MainWnd.h"
 #include "uikit/controls/ContainerUI.h"
+#include "uikit/draw/TextEngine.h"
+#include "uikit/image/SkinArchive.h"
 
 using Clock = std::chrono::steady_clock;
 

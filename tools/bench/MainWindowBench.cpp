@@ -4,15 +4,15 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "platform/MessageLoop.h"
 #include "platform/Window.h"
 #include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessInput.h"
-#include "ui/MainWnd.h"
-#include "uikit/SkinArchive.h"
-#include "uikit/TextEngine.h"
+#include "ui/main/MainWnd.h"
 #include "uikit/controls/ControlUI.h"
+#include "uikit/draw/TextEngine.h"
+#include "uikit/image/SkinArchive.h"
 
 using Clock = std::chrono::steady_clock;
 

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "uikit/Canvas.h"
-#include "uikit/FontUI.h"
-#include "uikit/ImageData.h"
-#include "uikit/ImagePainter.h"
-#include "uikit/MarkupDocUI.h"
-#include "uikit/MarkupNodeUI.h"
-#include "uikit/ShapePainter.h"
-#include "uikit/TextEngine.h"
-#include "uikit/TextPainter.h"
+#include "uikit/draw/Canvas.h"
+#include "uikit/draw/FontUI.h"
+#include "uikit/draw/ShapePainter.h"
+#include "uikit/draw/TextEngine.h"
+#include "uikit/draw/TextPainter.h"
+#include "uikit/image/ImageData.h"
+#include "uikit/image/ImagePainter.h"
+#include "uikit/markup/MarkupDocUI.h"
+#include "uikit/markup/MarkupNodeUI.h"
 
 using Clock = std::chrono::steady_clock;
 

@@ -8,10 +8,10 @@
 #include "api/Endpoints.h"
 #include "api/InitParams.h"
 #include "api/JsonAnswer.h"
-#include "app/Settings.h"
 #include "catalog/CatalogLoader.h"
 #include "catalog/OrdersLoader.h"
 #include "common/TextConvert.h"
+#include "context/Settings.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "uikit/Canvas.h"
+#include "uikit/draw/Canvas.h"
 
 // Renders one skin file as it would look in a window, without a display: the file is built on
 // the headless window system, laid out at its window size (or the size asked for), painted, and

@@ -1,14 +1,14 @@
 #include "uikit/builder/MarkupBuilderUI.h"
 
-#include "uikit/AttributeSyntax.h"
-#include "uikit/MarkupResources.h"
-#include "uikit/SkinArchive.h"
 #include "uikit/builder/ControlFactoryUI.h"
 #include "uikit/controls/ControlUI.h"
 #include "uikit/controls/IContainerUI.h"
 #include "uikit/controls/IDialogBuilderCallback.h"
 #include "uikit/controls/TextCompareUI.h"
+#include "uikit/image/SkinArchive.h"
 #include "uikit/manager/WindowManagerUI.h"
+#include "uikit/resources/AttributeSyntax.h"
+#include "uikit/resources/MarkupResources.h"
 
 namespace uikit {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "uikit/MarkupDocUI.h"
-#include "uikit/MarkupNodeUI.h"
+#include "uikit/markup/MarkupDocUI.h"
+#include "uikit/markup/MarkupNodeUI.h"
 
 namespace uikit {
 

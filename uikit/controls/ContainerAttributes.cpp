@@ -1,8 +1,8 @@
 // The markup attributes and painting containers add to those of every control.
-#include "uikit/AttributeSyntax.h"
-#include "uikit/ShapePainter.h"
 #include "uikit/controls/ContainerUI.h"
 #include "uikit/controls/ScrollBarUI.h"
+#include "uikit/draw/ShapePainter.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "uikit/ShapePainter.h"
 #include "uikit/controls/ExtentUI.h"
 #include "uikit/controls/ScrollBarUI.h"
+#include "uikit/draw/ShapePainter.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {

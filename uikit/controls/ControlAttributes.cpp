@@ -4,10 +4,10 @@
 #include <string>
 #include <unordered_map>
 
-#include "uikit/AttributeSyntax.h"
 #include "uikit/controls/ControlUI.h"
 #include "uikit/controls/ExtentUI.h"
 #include "uikit/manager/WindowManagerUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

@@ -1,7 +1,7 @@
 // The paint order of a control: background colour, background image, state images, text and
 // border, each limited to the part of the window being painted.
-#include "uikit/ShapePainter.h"
 #include "uikit/controls/ControlUI.h"
+#include "uikit/draw/ShapePainter.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "uikit/Geometry.h"
 #include "uikit/controls/EventRecordUI.h"
 #include "uikit/controls/ImageAttributeUI.h"
 #include "uikit/controls/NotifyRecordUI.h"
+#include "uikit/draw/Geometry.h"
 
 typedef struct _cairo cairo_t;
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "uikit/AttributeSyntax.h"
-#include "uikit/ShapePainter.h"
-#include "uikit/TextPainter.h"
+#include "uikit/draw/ShapePainter.h"
+#include "uikit/draw/TextPainter.h"
 #include "uikit/manager/WindowManagerUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

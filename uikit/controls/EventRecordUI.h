@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "uikit/Geometry.h"
+#include "uikit/draw/Geometry.h"
 
 namespace uikit {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "uikit/Geometry.h"
+#include "uikit/draw/Geometry.h"
 
 namespace uikit {
 

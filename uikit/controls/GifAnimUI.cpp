@@ -1,8 +1,8 @@
 #include "uikit/controls/GifAnimUI.h"
 
-#include "uikit/AttributeSyntax.h"
-#include "uikit/ImagePainter.h"
+#include "uikit/image/ImagePainter.h"
 #include "uikit/manager/WindowManagerUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

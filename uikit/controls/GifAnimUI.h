@@ -1,7 +1,7 @@
 #pragma once
 
-#include "uikit/GifFrames.h"
 #include "uikit/controls/ControlUI.h"
+#include "uikit/image/GifFrames.h"
 
 namespace uikit {
 

@@ -2,7 +2,7 @@
 
 #include <cairo.h>
 
-#include "uikit/ImagePainter.h"
+#include "uikit/image/ImagePainter.h"
 
 namespace uikit {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "uikit/Geometry.h"
-#include "uikit/ImageDescriptor.h"
+#include "uikit/draw/Geometry.h"
+#include "uikit/image/ImageDescriptor.h"
 
 typedef struct _cairo cairo_t;
 

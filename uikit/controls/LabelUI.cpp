@@ -1,10 +1,10 @@
 #include "uikit/controls/LabelUI.h"
 
-#include "uikit/AttributeSyntax.h"
-#include "uikit/TextPainter.h"
 #include "uikit/controls/ExtentUI.h"
 #include "uikit/controls/TaggedTextPainterUI.h"
+#include "uikit/draw/TextPainter.h"
 #include "uikit/manager/WindowManagerUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

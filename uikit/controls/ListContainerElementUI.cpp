@@ -1,7 +1,7 @@
 #include "uikit/controls/ListContainerElementUI.h"
 
-#include "uikit/ShapePainter.h"
 #include "uikit/controls/ListUI.h"
+#include "uikit/draw/ShapePainter.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {

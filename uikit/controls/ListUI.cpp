@@ -1,7 +1,7 @@
 #include "uikit/controls/ListUI.h"
 
-#include "uikit/AttributeSyntax.h"
 #include "uikit/controls/ListContainerElementUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

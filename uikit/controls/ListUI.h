@@ -1,6 +1,6 @@
 #pragma once
 
-#include "uikit/TextPainter.h"
+#include "uikit/draw/TextPainter.h"
 #include "uikit/layout/VerticalLayoutUI.h"
 
 namespace uikit {

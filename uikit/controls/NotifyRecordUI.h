@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "uikit/Geometry.h"
+#include "uikit/draw/Geometry.h"
 
 namespace uikit {
 

@@ -1,8 +1,8 @@
 #include "uikit/controls/OptionUI.h"
 
-#include "uikit/AttributeSyntax.h"
-#include "uikit/ShapePainter.h"
+#include "uikit/draw/ShapePainter.h"
 #include "uikit/manager/WindowManagerUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

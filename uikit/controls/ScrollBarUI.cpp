@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "uikit/AttributeSyntax.h"
 #include "uikit/controls/ContainerUI.h"
 #include "uikit/controls/ExtentUI.h"
 #include "uikit/manager/WindowManagerUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

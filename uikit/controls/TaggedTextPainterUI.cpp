@@ -5,10 +5,10 @@
 #include <memory>
 #include <tuple>
 
-#include "uikit/ImageDescriptor.h"
-#include "uikit/ImagePainter.h"
-#include "uikit/ShapePainter.h"
-#include "uikit/TextPainter.h"
+#include "uikit/draw/ShapePainter.h"
+#include "uikit/draw/TextPainter.h"
+#include "uikit/image/ImageDescriptor.h"
+#include "uikit/image/ImagePainter.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {

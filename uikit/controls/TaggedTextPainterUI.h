@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "uikit/Geometry.h"
 #include "uikit/controls/TaggedTextUI.h"
+#include "uikit/draw/Geometry.h"
 
 typedef struct _cairo cairo_t;
 

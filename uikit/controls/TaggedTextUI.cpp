@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <map>
 
-#include "uikit/AttributeSyntax.h"
 #include "uikit/controls/ExtentUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

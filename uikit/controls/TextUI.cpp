@@ -1,6 +1,6 @@
 #include "uikit/controls/TextUI.h"
 
-#include "uikit/TextPainter.h"
+#include "uikit/draw/TextPainter.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {

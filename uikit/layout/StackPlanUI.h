@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "uikit/Geometry.h"
+#include "uikit/draw/Geometry.h"
 
 namespace uikit {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "uikit/AttributeSyntax.h"
 #include "uikit/manager/WindowManagerUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "uikit/AttributeSyntax.h"
 #include "uikit/controls/ExtentUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/WindowPost.h"
-#include "uikit/Canvas.h"
+#include "uikit/draw/Canvas.h"
 
 namespace uikit {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "uikit/ShapePainter.h"
-#include "uikit/TextPainter.h"
+#include "uikit/draw/ShapePainter.h"
+#include "uikit/draw/TextPainter.h"
 
 namespace uikit {
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string_view>
 
-#include "uikit/Canvas.h"
-#include "uikit/FontUI.h"
-#include "uikit/Geometry.h"
+#include "uikit/draw/Canvas.h"
+#include "uikit/draw/FontUI.h"
+#include "uikit/draw/Geometry.h"
 
 // The look of a tooltip: its text on a light background inside a one-pixel border, with a few
 // pixels of room around the text. Kept apart from the tooltip window so that what a tip looks

@@ -7,9 +7,9 @@
 
 #include "platform/Geometry.h"
 #include "platform/WindowPost.h"
-#include "uikit/Canvas.h"
-#include "uikit/FontUI.h"
-#include "uikit/Geometry.h"
+#include "uikit/draw/Canvas.h"
+#include "uikit/draw/FontUI.h"
+#include "uikit/draw/Geometry.h"
 
 namespace uikit {
 

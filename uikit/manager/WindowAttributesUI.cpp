@@ -1,8 +1,8 @@
 #include "uikit/manager/WindowAttributesUI.h"
 
 #include "platform/Window.h"
-#include "uikit/AttributeSyntax.h"
 #include "uikit/controls/TextCompareUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {
 

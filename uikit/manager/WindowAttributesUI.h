@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "uikit/Geometry.h"
+#include "uikit/draw/Geometry.h"
 
 namespace platform {
 struct MinMaxInfo;

@@ -5,12 +5,12 @@
 #include <algorithm>
 
 #include "platform/Messages.h"
-#include "platform/Present.h"
 #include "platform/Mouse.h"
+#include "platform/Present.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
-#include "uikit/Canvas.h"
 #include "uikit/controls/ControlUI.h"
+#include "uikit/draw/Canvas.h"
 #include "uikit/manager/IMessageFilterUI.h"
 #include "uikit/manager/PresentCanvasUI.h"
 #include "uikit/manager/WindowManagerUI.h"

@@ -4,11 +4,11 @@
 #include <chrono>
 
 #include "platform/Timer.h"
-#include "uikit/Canvas.h"
-#include "uikit/SkinArchive.h"
 #include "uikit/controls/ControlUI.h"
 #include "uikit/controls/IContainerUI.h"
 #include "uikit/controls/INotifyUI.h"
+#include "uikit/draw/Canvas.h"
+#include "uikit/image/SkinArchive.h"
 #include "uikit/manager/ToolTipWindowUI.h"
 
 namespace uikit {

@@ -9,12 +9,12 @@
 #include <unordered_map>
 #include <vector>
 
-#include "uikit/FontUI.h"
-#include "uikit/Geometry.h"
-#include "uikit/ResourceTablesUI.h"
 #include "uikit/controls/NotifyRecordUI.h"
+#include "uikit/draw/FontUI.h"
+#include "uikit/draw/Geometry.h"
 #include "uikit/manager/ControlTimersUI.h"
 #include "uikit/manager/WindowAttributesUI.h"
+#include "uikit/resources/ResourceTablesUI.h"
 
 namespace uikit {
 

@@ -2,8 +2,8 @@
 // arrow of a sub-menu entry, in columns the whole menu shares.
 #include <algorithm>
 
-#include "uikit/ShapePainter.h"
-#include "uikit/TextPainter.h"
+#include "uikit/draw/ShapePainter.h"
+#include "uikit/draw/TextPainter.h"
 #include "uikit/manager/WindowManagerUI.h"
 #include "uikit/window/MenuGlyphs.h"
 #include "uikit/window/MenuUI.h"

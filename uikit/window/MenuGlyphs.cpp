@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "uikit/Color.h"
+#include "uikit/draw/Color.h"
 
 namespace uikit {
 

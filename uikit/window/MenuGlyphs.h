@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "uikit/Geometry.h"
+#include "uikit/draw/Geometry.h"
 
 typedef struct _cairo cairo_t;
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "platform/WindowPost.h"
-#include "uikit/AttributeSyntax.h"
 #include "uikit/controls/EventRecordUI.h"
 #include "uikit/manager/WindowManagerUI.h"
+#include "uikit/resources/AttributeSyntax.h"
 #include "uikit/window/MenuWnd.h"
 
 namespace uikit {

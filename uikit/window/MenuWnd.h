@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "uikit/Geometry.h"
 #include "uikit/controls/IDialogBuilderCallback.h"
 #include "uikit/controls/INotifyUI.h"
+#include "uikit/draw/Geometry.h"
 #include "uikit/manager/WindowManagerUI.h"
 #include "uikit/window/WindowWnd.h"
 

@@ -5,9 +5,9 @@
 #include "platform/Messages.h"
 #include "platform/Present.h"
 #include "platform/Window.h"
-#include "uikit/Canvas.h"
-#include "uikit/ImageDescriptor.h"
-#include "uikit/ImagePainter.h"
+#include "uikit/draw/Canvas.h"
+#include "uikit/image/ImageDescriptor.h"
+#include "uikit/image/ImagePainter.h"
 #include "uikit/manager/PresentCanvasUI.h"
 
 namespace uikit {

@@ -1,15 +1,15 @@
 // Buttons, options, check boxes, labels, tagged text and text links, driven by injected input.
 #include <gtest/gtest.h>
 
-#include "tests/uikit/controls/ControlTestSupport.h"
-#include "uikit/Canvas.h"
-#include "uikit/TextPainter.h"
+#include "tests/uikit/support/ControlTestSupport.h"
 #include "uikit/controls/ButtonUI.h"
 #include "uikit/controls/CheckBoxUI.h"
 #include "uikit/controls/LabelUI.h"
 #include "uikit/controls/OptionUI.h"
 #include "uikit/controls/TaggedTextUI.h"
 #include "uikit/controls/TextUI.h"
+#include "uikit/draw/Canvas.h"
+#include "uikit/draw/TextPainter.h"
 
 using namespace uikit;
 

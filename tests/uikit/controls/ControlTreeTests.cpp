@@ -2,9 +2,9 @@
 // timers, names, focus and pointer tracking.
 #include <gtest/gtest.h>
 
-#include "tests/uikit/controls/ControlTestSupport.h"
-#include "uikit/Canvas.h"
+#include "tests/uikit/support/ControlTestSupport.h"
 #include "uikit/controls/ContainerUI.h"
+#include "uikit/draw/Canvas.h"
 
 using namespace uikit;
 

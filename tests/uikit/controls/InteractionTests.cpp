@@ -1,14 +1,14 @@
 // Timed behaviour driven by fired ticks, plug-in controls, scroll bar dragging and moving trees.
 #include <gtest/gtest.h>
 
-#include "tests/uikit/controls/ControlTestSupport.h"
-#include "uikit/Canvas.h"
+#include "tests/uikit/support/ControlTestSupport.h"
 #include "uikit/builder/ControlFactoryUI.h"
 #include "uikit/controls/ButtonUI.h"
 #include "uikit/controls/ContainerUI.h"
 #include "uikit/controls/IDialogBuilderCallback.h"
 #include "uikit/controls/ListContainerElementUI.h"
 #include "uikit/controls/ScrollBarUI.h"
+#include "uikit/draw/Canvas.h"
 #include "uikit/layout/TabLayoutUI.h"
 
 using namespace uikit;

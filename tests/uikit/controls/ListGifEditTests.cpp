@@ -3,12 +3,12 @@
 
 #include <iterator>
 
-#include "tests/uikit/controls/ControlTestSupport.h"
-#include "uikit/Canvas.h"
+#include "tests/uikit/support/ControlTestSupport.h"
 #include "uikit/controls/EditUI.h"
 #include "uikit/controls/GifAnimUI.h"
 #include "uikit/controls/ListContainerElementUI.h"
 #include "uikit/controls/ListUI.h"
+#include "uikit/draw/Canvas.h"
 #include "uikit/layout/TabLayoutUI.h"
 
 using namespace uikit;

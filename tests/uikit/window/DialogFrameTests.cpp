@@ -10,9 +10,9 @@
 #include "platform/WindowRegion.h"
 #include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessInput.h"
-#include "uikit/Canvas.h"
-#include "uikit/TextEngine.h"
 #include "uikit/controls/ControlUI.h"
+#include "uikit/draw/Canvas.h"
+#include "uikit/draw/TextEngine.h"
 #include "uikit/window/ShadowUI.h"
 #include "uikit/window/WindowImplBase.h"
 

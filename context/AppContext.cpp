@@ -1,0 +1,60 @@
+#include "context/AppContext.h"
+
+#include <cstring>
+#include <vector>
+
+#include "common/Base64.h"
+#include "common/ByteScramble.h"
+#include "context/EmbeddedKeys.h"
+#include "platform/Process.h"
+
+namespace {
+
+constexpr std::u16string_view kSettingsFileName = u"kavrin.ini";
+constexpr std::u16string_view kUpdaterFileName = u"AutoUpdater";
+// The longest name placed in programDir, the downloaded-games record included.
+constexpr size_t kLongestFileName = 12;
+
+AppContext& BuildProcessContext() {
+    static AppContext context;
+    ComposeProgramPaths(context, platform::ExecutablePath());
+    context.publicKeyPem = BuildPublicKeyPem(kScrambledPublicKeyBase64);
+    return context;
+}
+
+// Built during static initialisation, before main, as the rest of the program expects.
+AppContext& gProcessContext = BuildProcessContext();
+
+}  // namespace
+
+AppContext& ProcessContext() {
+    return gProcessContext;
+}
+
+void ComposeProgramPaths(AppContext& context, std::u16string_view executablePath) {
+    const size_t slash = executablePath.rfind(u'/');
+    const std::u16string_view dir = slash == std::u16string_view::npos
+                                        ? std::u16string_view()
+                                        : executablePath.substr(0, slash + 1);
+    context.pathsFit = !dir.empty() && dir.size() + kLongestFileName < kPathCapacity;
+    if (!context.pathsFit) {
+        context.programDir.clear();
+        context.settingsPath.clear();
+        context.updaterPath.clear();
+        return;
+    }
+    context.programDir = dir;
+    context.settingsPath = context.programDir + std::u16string(kSettingsFileName);
+    context.updaterPath = context.programDir + std::u16string(kUpdaterFileName);
+}
+
+std::string BuildPublicKeyPem(const char* scrambledBase64) {
+    const size_t count = std::strlen(scrambledBase64);
+    std::vector<char> pem(kPublicKeyPemCapacity + Base64DecodedCapacity(count), '\0');
+    const size_t decoded = Base64Decode(scrambledBase64, count, pem.data());
+    if (decoded >= kPublicKeyPemCapacity) {
+        return {};
+    }
+    ByteScrambleAll(pem.data(), decoded);
+    return std::string(pem.data(), std::strlen(pem.data()));
+}

@@ -1,0 +1,119 @@
+#include <vector>
+
+#include "context/Messages.h"
+#include "platform/headless/HeadlessInput.h"
+#include "tests/ui/support/CatalogData.h"
+#include "tests/ui/support/PagesFixture.h"
+#include "ui/items/TileName.h"
+#include "ui/items/VGameItem.h"
+#include "uikit/controls/ButtonUI.h"
+
+using namespace uikit;
+
+namespace {
+
+std::vector<VGameItem*> Tiles(CContainerUI* grid) {
+    std::vector<VGameItem*> tiles;
+    for (int i = 0; grid != nullptr && i < grid->GetCount(); ++i) {
+        tiles.push_back(static_cast<VGameItem*>(grid->GetItemAt(i)->GetInterface(u"VGameItemUI")));
+    }
+    return tiles;
+}
+
+TEST(TileName, TheFirstContainedShortNameWinsExactlyAsWritten) {
+    EXPECT_EQ(TileName(u"反恐精英CS1.6 经典版"), u"反恐精英");
+    EXPECT_EQ(TileName(u"CS1.6"), u"反恐精英");
+    EXPECT_EQ(TileName(u"cs1.6 怀旧"), u"cs1.6 怀旧");
+    EXPECT_EQ(TileName(u"魔兽争霸3：冰封王座 1.24e"), u"魔兽争霸");
+    EXPECT_EQ(TileName(u"魔兽争霸3:冰封王座"), u"魔兽争霸3:冰封王座") << "ASCII colon";
+    EXPECT_EQ(TileName(u"新红色警戒2：共和国之辉"), u"红色警戒");
+    EXPECT_EQ(TileName(u"红色警戒2：共和国之辉 CS1.6"), u"反恐精英") << "rule order, not position";
+    EXPECT_EQ(TileName(u""), u"");
+}
+
+TEST_F(PagesTest, TheDemoCatalogueGivesOneTilePerLabelledPackageInOrder) {
+    TestServer server;
+    LoadCatalog(server);
+    pages->FillLibrary();
+    const std::vector<VGameItem*> tiles = Tiles(Container(u"gameTileLayout"));
+
+    std::vector<const GamePackage*> labelled;
+    for (const GamePackage& package : catalog) {
+        if (package.InLibrary()) {
+            labelled.push_back(&package);
+        }
+    }
+    ASSERT_EQ(tiles.size(), labelled.size());
+    ASSERT_EQ(tiles.size(), 10u);
+    const std::vector<std::u16string> captions = {
+        u"反恐精英", u"反恐精英",   u"反恐精英", u"魔兽争霸", u"红色警戒",
+        u"红色警戒", u"江湖侠影录", u"铁甲洪流", u"星海远征", u"幻境迷踪"};
+    for (size_t i = 0; i < tiles.size(); ++i) {
+        ASSERT_NE(tiles[i], nullptr);
+        EXPECT_EQ(&tiles[i]->Package(), labelled[i]);
+        EXPECT_EQ(Inside(tiles[i], u"gameInfoNameLabel")->GetText(), captions[i]);
+        EXPECT_EQ(Inside(tiles[i], u"gameOption")->GetBkImage(),
+                  u"img/cover/" + labelled[i]->gameCoverPage);
+    }
+    // The library does not switch pages by itself.
+    EXPECT_TRUE(Find(u"gameLayout")->IsVisible());
+}
+
+TEST_F(PagesTest, OnlyTheSingleOneLabelCountsAndUnknownCoversLeaveAWorkingTile) {
+    auto data = CopyOfDemoData();
+    WriteWholeFile(*data / "catalog.json",
+                   CatalogJson({{1, 1, "0", "A", ""},
+                                {2, 2, "1", "cs1.6 小写", "", "nothing.jpg"},
+                                {3, 3, "", "C", ""},
+                                {4, 4, "11", "D", ""},
+                                {5, 5, "1", "红色警戒2：共和国之辉CS1.6", ""},
+                                {6, 6, " 1", "F", ""}}));
+    TestServer server({"--data", data->path().string()});
+    LoadCatalog(server);
+    pages->FillLibrary();
+    const std::vector<VGameItem*> tiles = Tiles(Container(u"gameTileLayout"));
+    ASSERT_EQ(tiles.size(), 2u);
+    EXPECT_EQ(tiles[0]->Package().id, 2);
+    EXPECT_EQ(Inside(tiles[0], u"gameInfoNameLabel")->GetText(), u"cs1.6 小写");
+    EXPECT_EQ(Inside(tiles[1], u"gameInfoNameLabel")->GetText(), u"反恐精英");
+    Render();  // a cover the skin does not hold draws nothing and breaks nothing
+    manager->OnLButtonDown(Centre(tiles[0]));
+    ASSERT_EQ(Posted().size(), 1u);
+    EXPECT_EQ(Posted()[0].wParam, reinterpret_cast<uintptr_t>(&catalog[1]));
+}
+
+TEST_F(PagesTest, ATileLightsUpUnderThePointerAndAPressPostsItsPackage) {
+    TestServer server;
+    LoadCatalog(server);
+    pages->FillLibrary();
+    manager->LayoutIfNeeded();
+    const std::vector<VGameItem*> tiles = Tiles(Container(u"gameTileLayout"));
+    ASSERT_GE(tiles.size(), 2u);
+    CControlUI* background = Inside(tiles[1], u"gameItemBk");
+
+    // Over the caption and over the cover alike: neither takes the pointer from the tile.
+    const Point caption = Centre(Inside(tiles[1], u"gameInfoNameLabel"));
+    manager->OnMouseMove(caption);
+    EXPECT_EQ(background->GetBkColor(), 0xFFE5F0F5u);
+    EXPECT_EQ(platform::headless::CurrentCursor(), platform::Cursor::Hand);
+    manager->OnMouseMove(Centre(Inside(tiles[1], u"gameOption")));
+    EXPECT_EQ(background->GetBkColor(), 0xFFE5F0F5u);
+    manager->OnMouseMove(Point{5, 5});
+    EXPECT_EQ(background->GetBkColor(), 0xFFF8FDFFu);
+    EXPECT_EQ(platform::headless::CurrentCursor(), platform::Cursor::Arrow);
+
+    manager->OnMouseMove(caption);
+    manager->OnLButtonDown(caption);
+    ASSERT_EQ(Posted().size(), 1u) << "the press opens, not the release";
+    manager->OnLButtonUp(caption);
+    manager->OnLButtonDblClk(caption);
+    manager->OnLButtonUp(caption);
+    const std::vector<platform::PostedMessage> messages = Posted();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].message, MSG_SHOW_GAME_DETAIL);
+    EXPECT_EQ(messages[0].message, 1143u);
+    EXPECT_EQ(messages[0].wParam, reinterpret_cast<uintptr_t>(&tiles[1]->Package()));
+    EXPECT_EQ(messages[0].lParam, 0);
+}
+
+}  // namespace

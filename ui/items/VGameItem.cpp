@@ -1,0 +1,64 @@
+#include "ui/items/VGameItem.h"
+
+#include "context/Messages.h"
+#include "platform/WindowPost.h"
+#include "ui/items/ItemSupport.h"
+#include "ui/items/TileName.h"
+#include "uikit/controls/ButtonUI.h"
+#include "uikit/controls/LabelUI.h"
+#include "uikit/manager/WindowManagerUI.h"
+
+using namespace uikit;
+
+VGameItem::~VGameItem() {
+    LeaveNotifiers(manager_, *this);
+}
+
+void* VGameItem::GetInterface(std::u16string_view name) {
+    return name == u"VGameItemUI" ? this : CContainerUI::GetInterface(name);
+}
+
+void VGameItem::DoInit() {
+    // Once: a tile that is moved keeps what it built.
+    if (built_) {
+        return;
+    }
+    built_ = true;
+    if (!BuildItem(*this, *this, u"GameItem.xml")) {
+        return;
+    }
+    background_ = FindInItem(*this, u"gameItemBk");
+    caption_ = FindInItemAs<CLabelUI>(*this, u"gameInfoNameLabel", u"Label");
+    coverImage_ = FindInItemAs<CButtonUI>(*this, u"gameOption", u"Button");
+    if (coverImage_ != nullptr) {
+        coverImage_->SetBkImage(u"img/cover/" + package_->gameCoverPage);
+    }
+    if (caption_ != nullptr) {
+        caption_->SetText(TileName(package_->name));
+    }
+}
+
+void VGameItem::SetHot(bool hot) {
+    if (background_ != nullptr) {
+        background_->SetBkColor(hot ? kItemHotColor : kItemColdColor);
+    }
+    ShowHandCursor(hot);
+}
+
+void VGameItem::DoEvent(EventRecordUI& event) {
+    if (const std::optional<bool> hot = HoverAfter(*this, event)) {
+        SetHot(*hot);
+    }
+    // The detail page opens on the press; the second press of a double click arrives as a
+    // double-click event and opens nothing more.
+    if (event.type == UIEVENT_BUTTONDOWN && manager_ != nullptr) {
+        platform::PostWindowMessage(manager_->GetPaintWindow(), MSG_SHOW_GAME_DETAIL,
+                                    reinterpret_cast<uintptr_t>(package_), 0);
+    }
+    CContainerUI::DoEvent(event);
+}
+
+void VGameItem::SetAttribute(std::u16string_view name, std::u16string_view value) {
+    // A tile takes the plain control's attributes only; its layout comes from its markup.
+    CControlUI::SetAttribute(name, value);
+}

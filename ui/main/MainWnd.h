@@ -1,0 +1,90 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "context/AppContext.h"
+#include "context/MainWindowIdentity.h"
+#include "download/DownWrapper.h"
+#include "ui/main/MainPages.h"
+#include "uikit/controls/IDialogBuilderCallback.h"
+#include "uikit/controls/INotifyUI.h"
+#include "uikit/manager/WindowManagerUI.h"
+#include "uikit/window/WindowWnd.h"
+
+class CMessageWnd;
+
+// The program's one top-level window: the skinned frame of "MainWnd.xml", its navigation
+// column and page stack, the page history behind "returnBtn", the routing of the workers'
+// messages and of the download poll timer, and the close paths through the quit confirmation.
+class CMainWnd : public uikit::CWindowWnd,
+                 public uikit::INotifyUI,
+                 public uikit::IDialogBuilderCallback {
+  public:
+    static constexpr uintptr_t kPollTimerId = 1;
+    static constexpr uint32_t kPollPeriodMs = 60;
+
+    enum Page {
+        kLibraryPage = 0,
+        kDetailPage = 1,
+        kDownloadsPage = 4,
+        kOrdersPage = 5,
+        kHelpPage = 6
+    };
+
+    // One poll of the downloads; true while a row is still downloading.
+    using PollHook = std::function<bool()>;
+
+    // Loads the download engine from the program's folder; throws DownEngine::EngineLoadError
+    // when it cannot be loaded, and no window is made.
+    CMainWnd(AppContext& context, MainPagesFactory pagesFactory);
+
+    // Creates the native window (hidden or shown as `style` says); false when the markup does
+    // not build.
+    bool CreateMain(uint32_t style);
+
+    uikit::CWindowManagerUI& Manager() { return m_pm; }
+    const std::vector<int>& PageHistory() const { return pageHistory_; }
+    int CurrentPage() const;
+    // The quit confirmation while it is open; null otherwise.
+    CMessageWnd* OpenConfirmation() const { return confirmation_; }
+    DownEngine::CDownWrapper& Engine() { return engine_; }
+    // Filled in by the download manager; until then no tick finds a download.
+    void SetPollHook(PollHook poll) { poll_ = std::move(poll); }
+
+    void Notify(uikit::NotifyRecordUI& msg) override;
+    uikit::CControlUI* CreateControl(std::u16string_view tag) override;
+
+    void SelectPage(int index);
+    void GoBack();
+    void ShowQuitConfirmation();
+    void ShowMainMenu();
+    virtual void RunMenuCommand(std::u16string_view name);
+
+  protected:
+    std::string GetWindowClassName() const override { return kMainWindowClass; }
+    intptr_t HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+    void OnFinalMessage(platform::WindowId window) override;
+
+  private:
+    intptr_t OnCreate();
+    void InitWindow();
+    void ShowDownloadsNotice();
+    bool HandleAppMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
+    bool HandleFrameMessage(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+    void OnTimer(uintptr_t id);
+    void ExitApp();
+    void ActivateInstance();
+    void OnClick(uikit::CControlUI& sender);
+
+    AppContext& context_;
+    DownEngine::CDownWrapper engine_;
+    MainPagesFactory pagesFactory_;
+    std::unique_ptr<MainPages> pages_;
+    uikit::CWindowManagerUI m_pm;
+    std::vector<int> pageHistory_;
+    PollHook poll_;
+    CMessageWnd* confirmation_ = nullptr;
+};
