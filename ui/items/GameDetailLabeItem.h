@@ -2,24 +2,20 @@
 
 #include <string>
 
-#include "uikit/controls/ContainerUI.h"
-#include "uikit/controls/INotifyUI.h"
+#include "ui/items/ItemControl.h"
 
 // A tag chip in the header of the detail page; its width follows its text.
-class GameDetailLabeItem : public uikit::CContainerUI, public uikit::INotifyUI {
+class GameDetailLabeItem : public ItemControl {
   public:
-    explicit GameDetailLabeItem(std::u16string text) : text_(std::move(text)) {}
-    ~GameDetailLabeItem() override;
-
-    std::u16string_view GetClass() const override { return u"gameDetailLabelItemUI"; }
-    void* GetInterface(std::u16string_view name) override;
-    void DoInit() override;
-    void SetAttribute(std::u16string_view name, std::u16string_view value) override;
-    void Notify(uikit::NotifyRecordUI&) override {}
+    explicit GameDetailLabeItem(std::u16string text)
+        : ItemControl(u"gameDetailLabelItemUI", u"gameDetailLabelItem.xml"),
+          text_(std::move(text)) {}
 
     const std::u16string& Text() const { return text_; }
 
+  protected:
+    void OnBuilt() override;
+
   private:
     std::u16string text_;
-    bool built_ = false;
 };

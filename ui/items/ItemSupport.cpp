@@ -1,7 +1,6 @@
 #include "ui/items/ItemSupport.h"
 
 #include "platform/Mouse.h"
-#include "uikit/builder/MarkupBuilderUI.h"
 #include "uikit/controls/ContainerUI.h"
 #include "uikit/controls/INotifyUI.h"
 #include "uikit/manager/WindowManagerUI.h"
@@ -14,26 +13,6 @@ CControlUI* FindInItem(CControlUI& root, std::u16string_view name) {
                                                                                     : nullptr;
     };
     return root.FindControl(byName, &name, FindFlags::kAll);
-}
-
-bool BuildItem(CContainerUI& item, INotifyUI& receiver, std::u16string_view file) {
-    CWindowManagerUI* manager = item.GetManager();
-    if (manager == nullptr) {
-        return false;
-    }
-    CMarkupBuilderUI builder;
-    if (builder.Create(file, {}, nullptr, manager, &item) == nullptr) {
-        item.RemoveAll();
-        return false;
-    }
-    manager->AddNotifier(&receiver);
-    return true;
-}
-
-void LeaveNotifiers(CWindowManagerUI* manager, INotifyUI& receiver) {
-    if (manager != nullptr) {
-        manager->RemoveNotifier(&receiver);
-    }
 }
 
 void StopNotifications(CWindowManagerUI& manager, CControlUI& root) {

@@ -7,13 +7,11 @@
 #include "uikit/controls/ControlUI.h"
 
 namespace uikit {
-class CContainerUI;
 class CWindowManagerUI;
-class INotifyUI;
-}  // namespace uikit
+}
 
-// What the page items share: building their markup into themselves, finding their own
-// controls, their registration as notification receivers and their hover feedback.
+// What the item controls share besides their base: finding their own controls, leaving the
+// window's notifiers as a whole subtree, and their hover feedback.
 
 // The control of that name inside `root`'s subtree. Every item repeats the names of its markup
 // and the window's name table keeps only the first of each, so an item looks inside itself.
@@ -24,14 +22,6 @@ T* FindInItemAs(uikit::CControlUI& root, std::u16string_view name, std::u16strin
     uikit::CControlUI* control = FindInItem(root, name);
     return control != nullptr ? static_cast<T*>(control->GetInterface(iface)) : nullptr;
 }
-
-// Builds a markup file into the item as its only child and registers the item with the
-// window. A file that cannot be built leaves the item empty and unregistered: false.
-bool BuildItem(uikit::CContainerUI& item, uikit::INotifyUI& receiver, std::u16string_view file);
-
-// Takes the item out of its window's notification receivers; a receiver that is deleted while
-// still registered would be called through a dangling pointer by the next notification.
-void LeaveNotifiers(uikit::CWindowManagerUI* manager, uikit::INotifyUI& receiver);
 
 // Unregisters every notification receiver of a subtree (the item and the items nested in it).
 void StopNotifications(uikit::CWindowManagerUI& manager, uikit::CControlUI& root);

@@ -17,23 +17,7 @@ void SetTextOf(CControlUI& row, std::u16string_view name, std::u16string_view te
 
 }  // namespace
 
-MyOrderTileLayout::~MyOrderTileLayout() {
-    LeaveNotifiers(manager_, *this);
-}
-
-void* MyOrderTileLayout::GetInterface(std::u16string_view name) {
-    return name == u"OrderList" ? this : CContainerUI::GetInterface(name);
-}
-
-void MyOrderTileLayout::DoInit() {
-    if (built_) {
-        return;
-    }
-    built_ = true;
-    // The skin holds the file with a capital letter; markup names are matched without case.
-    if (!BuildItem(*this, *this, u"orderList.xml")) {
-        return;
-    }
+void MyOrderTileLayout::OnBuilt() {
     row_ = FindInItem(*this, u"orderList");
     number_ = FindInItem(*this, u"OrderNumber");
     SetTextOf(*this, u"OrderName", order_->orderName);
@@ -56,8 +40,4 @@ void MyOrderTileLayout::DoEvent(EventRecordUI& event) {
         SetHot(*hot);
     }
     CContainerUI::DoEvent(event);
-}
-
-void MyOrderTileLayout::SetAttribute(std::u16string_view name, std::u16string_view value) {
-    CControlUI::SetAttribute(name, value);
 }

@@ -1,25 +1,23 @@
 #pragma once
 
 #include "catalog/OrdersList.h"
-#include "uikit/controls/ContainerUI.h"
-#include "uikit/controls/INotifyUI.h"
+#include "ui/items/ItemControl.h"
 
 // One row of the orders page. The order number is a read-only edit box so the player can
 // select and copy it.
-class MyOrderTileLayout : public uikit::INotifyUI, public uikit::CContainerUI {
+class MyOrderTileLayout : public ItemControl {
   public:
-    // The order lives in the order list, which outlives every window.
-    explicit MyOrderTileLayout(const OrderRecord& order) : order_(&order) {}
-    ~MyOrderTileLayout() override;
+    // The order lives in the order list, which outlives every window. The skin holds the file
+    // with a capital letter; markup names are matched without case.
+    explicit MyOrderTileLayout(const OrderRecord& order)
+        : ItemControl(u"OrderList", u"orderList.xml"), order_(&order) {}
 
-    std::u16string_view GetClass() const override { return u"OrderList"; }
-    void* GetInterface(std::u16string_view name) override;
-    void DoInit() override;
     void DoEvent(uikit::EventRecordUI& event) override;
-    void SetAttribute(std::u16string_view name, std::u16string_view value) override;
-    void Notify(uikit::NotifyRecordUI&) override {}
 
     const OrderRecord& Order() const { return *order_; }
+
+  protected:
+    void OnBuilt() override;
 
   private:
     void SetHot(bool hot);
@@ -27,5 +25,4 @@ class MyOrderTileLayout : public uikit::INotifyUI, public uikit::CContainerUI {
     const OrderRecord* order_;
     uikit::CControlUI* row_ = nullptr;     // "orderList"
     uikit::CControlUI* number_ = nullptr;  // "OrderNumber"
-    bool built_ = false;
 };

@@ -6,22 +6,7 @@
 
 using namespace uikit;
 
-OwnGamePackage::~OwnGamePackage() {
-    LeaveNotifiers(manager_, *this);
-}
-
-void* OwnGamePackage::GetInterface(std::u16string_view name) {
-    return name == u"OwnGamePackageItemUI" ? this : CContainerUI::GetInterface(name);
-}
-
-void OwnGamePackage::DoInit() {
-    if (built_) {
-        return;
-    }
-    built_ = true;
-    if (!BuildItem(*this, *this, u"OwnGamePackageItemUI.xml")) {
-        return;
-    }
+void OwnGamePackage::OnBuilt() {
     if (CControlUI* versionName = FindInItem(*this, u"versionName")) {
         versionName->SetText(package_->name);
     }
@@ -50,8 +35,4 @@ void OwnGamePackage::DoEvent(EventRecordUI& event) {
         ShowHandCursor(*hot);
     }
     CContainerUI::DoEvent(event);
-}
-
-void OwnGamePackage::SetAttribute(std::u16string_view name, std::u16string_view value) {
-    CControlUI::SetAttribute(name, value);
 }

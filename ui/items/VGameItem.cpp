@@ -10,23 +10,7 @@
 
 using namespace uikit;
 
-VGameItem::~VGameItem() {
-    LeaveNotifiers(manager_, *this);
-}
-
-void* VGameItem::GetInterface(std::u16string_view name) {
-    return name == u"VGameItemUI" ? this : CContainerUI::GetInterface(name);
-}
-
-void VGameItem::DoInit() {
-    // Once: a tile that is moved keeps what it built.
-    if (built_) {
-        return;
-    }
-    built_ = true;
-    if (!BuildItem(*this, *this, u"GameItem.xml")) {
-        return;
-    }
+void VGameItem::OnBuilt() {
     background_ = FindInItem(*this, u"gameItemBk");
     caption_ = FindInItemAs<CLabelUI>(*this, u"gameInfoNameLabel", u"Label");
     coverImage_ = FindInItemAs<CButtonUI>(*this, u"gameOption", u"Button");
@@ -56,9 +40,4 @@ void VGameItem::DoEvent(EventRecordUI& event) {
                                     reinterpret_cast<uintptr_t>(package_), 0);
     }
     CContainerUI::DoEvent(event);
-}
-
-void VGameItem::SetAttribute(std::u16string_view name, std::u16string_view value) {
-    // A tile takes the plain control's attributes only; its layout comes from its markup.
-    CControlUI::SetAttribute(name, value);
 }

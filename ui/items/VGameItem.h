@@ -1,8 +1,7 @@
 #pragma once
 
 #include "catalog/GameCatalog.h"
-#include "uikit/controls/ContainerUI.h"
-#include "uikit/controls/INotifyUI.h"
+#include "ui/items/ItemControl.h"
 
 namespace uikit {
 class CButtonUI;
@@ -11,20 +10,18 @@ class CLabelUI;
 
 // A game tile of the library page: the package's cover and caption. A press on the tile asks
 // the window to open the package's detail page.
-class VGameItem : public uikit::CContainerUI, public uikit::INotifyUI {
+class VGameItem : public ItemControl {
   public:
     // The package lives in the catalogue, which outlives every window.
-    explicit VGameItem(const GamePackage& package) : package_(&package) {}
-    ~VGameItem() override;
+    explicit VGameItem(const GamePackage& package)
+        : ItemControl(u"VGameItemUI", u"GameItem.xml"), package_(&package) {}
 
-    std::u16string_view GetClass() const override { return u"VGameItemUI"; }
-    void* GetInterface(std::u16string_view name) override;
-    void DoInit() override;
     void DoEvent(uikit::EventRecordUI& event) override;
-    void SetAttribute(std::u16string_view name, std::u16string_view value) override;
-    void Notify(uikit::NotifyRecordUI&) override {}
 
     const GamePackage& Package() const { return *package_; }
+
+  protected:
+    void OnBuilt() override;
 
   private:
     void SetHot(bool hot);
@@ -33,5 +30,4 @@ class VGameItem : public uikit::CContainerUI, public uikit::INotifyUI {
     uikit::CControlUI* background_ = nullptr;  // "gameItemBk"
     uikit::CLabelUI* caption_ = nullptr;       // "gameInfoNameLabel"
     uikit::CButtonUI* coverImage_ = nullptr;   // "gameOption"
-    bool built_ = false;
 };
