@@ -1,13 +1,20 @@
 #pragma once
 
-// Points and rectangles in pixels. Rectangles are left, top, right, bottom with the right and
-// bottom edges outside, as the window library above expects.
+// Points, sizes and rectangles in pixels, for the windows and for the control library above
+// them. Rectangles are left, top, right, bottom with the right and bottom edges outside, as they
+// are written in markup and in the control model.
 namespace platform {
 
 struct Point {
     int x = 0;
     int y = 0;
     bool operator==(const Point&) const = default;
+};
+
+struct Size {
+    int cx = 0;
+    int cy = 0;
+    bool operator==(const Size&) const = default;
 };
 
 struct Rect {
@@ -18,7 +25,7 @@ struct Rect {
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
-    bool Empty() const { return right <= left || bottom <= top; }
+    bool IsEmpty() const { return right <= left || bottom <= top; }
     bool SameSize(const Rect& other) const {
         return Width() == other.Width() && Height() == other.Height();
     }
@@ -31,6 +38,16 @@ struct Rect {
 
 inline Rect MakeRect(int x, int y, int width, int height) {
     return Rect{x, y, x + width, y + height};
+}
+
+// The common part of two rectangles; an empty rectangle when they do not meet.
+inline Rect Intersect(const Rect& a, const Rect& b) {
+    Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+           a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+    if (r.IsEmpty()) {
+        return Rect{};
+    }
+    return r;
 }
 
 }  // namespace platform

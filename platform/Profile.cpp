@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "common/CaseFold.h"
 #include "common/TextConvert.h"
 
 namespace platform {
@@ -66,20 +67,6 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// ASCII case folding, as the profile functions compare names.
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The section name of a "[name]" line, if it is one.
 std::optional<std::string_view> SectionOf(std::string_view line) {
     line = Trim(line);
@@ -114,7 +101,7 @@ struct SectionSpan {
 std::optional<SectionSpan> FindSection(const ProfileLines& file, std::string_view section) {
     for (size_t i = 0; i < file.lines.size(); ++i) {
         const auto name = SectionOf(file.lines[i]);
-        if (!name || !SameName(*name, section)) {
+        if (!name || !EqualsNoCase(*name, section)) {
             continue;
         }
         size_t end = i + 1;
@@ -129,7 +116,7 @@ std::optional<SectionSpan> FindSection(const ProfileLines& file, std::string_vie
 std::optional<size_t> FindKey(const ProfileLines& file, SectionSpan span, std::string_view key) {
     for (size_t i = span.header + 1; i < span.end; ++i) {
         const auto name = KeyOf(file.lines[i]);
-        if (name && SameName(*name, key)) {
+        if (name && EqualsNoCase(*name, key)) {
             return i;
         }
     }

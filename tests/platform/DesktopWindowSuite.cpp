@@ -11,7 +11,7 @@ class PrivateDisplay : public ::testing::Environment {
     void SetUp() override {
         ASSERT_TRUE(display_.Start()) << "cannot start a virtual X server";
         ASSERT_TRUE(platform::SelectWindowSystem(platform::WindowSystemKind::Desktop));
-        ASSERT_FALSE(platform::GetWorkArea(0).Empty()) << "GTK did not start";
+        ASSERT_FALSE(platform::GetWorkArea(0).IsEmpty()) << "GTK did not start";
     }
     void TearDown() override { display_.Stop(); }
 

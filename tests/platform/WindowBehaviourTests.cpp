@@ -191,7 +191,7 @@ TEST_P(WindowBehaviour, ShowHideMoveAndResizeReportTheirRectangles) {
 
 TEST_P(WindowBehaviour, CentresOnTheOwnerOrTheWorkAreaAndStaysInside) {
     const Rect area = GetWorkArea(0);
-    ASSERT_FALSE(area.Empty());
+    ASSERT_FALSE(area.IsEmpty());
     const WindowId lone = Open(MakeRect(0, 0, 400, 300));
     CenterWindow(lone);
     EXPECT_EQ(GetWindowRect(lone), MakeRect(area.left + (area.Width() - 400) / 2,

@@ -6,7 +6,6 @@
 #include "platform/Messages.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
-#include "uikit/builder/MarkupBuilderUI.h"
 #include "uikit/controls/ControlUI.h"
 #include "uikit/layout/TabLayoutUI.h"
 #include "uikit/window/HitTestUI.h"
@@ -27,20 +26,9 @@ uikit::CControlUI* CMainWnd::CreateControl(std::u16string_view) {
 intptr_t CMainWnd::OnCreate() {
     // The desktop draws no drop shadow of its own under an undecorated window here; the skin's
     // shadow window stands in for it.
-    m_pm.Init(GetHWND());
-    uikit::CMarkupBuilderUI builder;
-    uikit::CControlUI* root = builder.Create(u"MainWnd.xml", {}, this, &m_pm);
-    if (root == nullptr) {
-        m_pm.Init(0);
+    if (!BuildSkin(m_pm, u"MainWnd.xml", this, this)) {
         return -1;
     }
-    const uikit::Size init = m_pm.Attributes().initSize;
-    if (init.cx > 0 && init.cy > 0) {
-        platform::ResizeWindow(GetHWND(), init.cx, init.cy);
-    }
-    m_pm.AttachDialog(root);
-    AttachShadow(m_pm);
-    m_pm.AddNotifier(this);
     InitWindow();
     return 0;
 }
@@ -141,7 +129,7 @@ bool CMainWnd::HandleFrameMessage(uint32_t message, uintptr_t wParam, intptr_t l
             const platform::Point pt = platform::ScreenToClient(
                 GetHWND(), platform::Point{platform::PointX(lParam), platform::PointY(lParam)});
             // No sizing borders: the window keeps the markup's size.
-            result = uikit::SkinHitTest(m_pm, uikit::Point{pt.x, pt.y}, false);
+            result = uikit::SkinHitTest(m_pm, pt, false);
             return true;
         }
         case platform::WM_NCCALCSIZE:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/CaseFold.h"
 #include "uikit/controls/ButtonUI.h"
 #include "uikit/controls/CheckBoxUI.h"
 #include "uikit/controls/ContainerUI.h"
@@ -14,7 +15,6 @@
 #include "uikit/controls/ListUI.h"
 #include "uikit/controls/OptionUI.h"
 #include "uikit/controls/ScrollBarUI.h"
-#include "uikit/controls/TextCompareUI.h"
 #include "uikit/controls/TextUI.h"
 #include "uikit/layout/ChildLayoutUI.h"
 #include "uikit/layout/HorizontalLayoutUI.h"

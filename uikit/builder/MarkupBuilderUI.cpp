@@ -1,10 +1,10 @@
 #include "uikit/builder/MarkupBuilderUI.h"
 
+#include "common/CaseFold.h"
 #include "uikit/builder/ControlFactoryUI.h"
 #include "uikit/controls/ControlUI.h"
 #include "uikit/controls/IContainerUI.h"
 #include "uikit/controls/IDialogBuilderCallback.h"
-#include "uikit/controls/TextCompareUI.h"
 #include "uikit/image/SkinArchive.h"
 #include "uikit/manager/WindowManagerUI.h"
 #include "uikit/resources/AttributeSyntax.h"

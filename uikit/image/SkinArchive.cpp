@@ -6,28 +6,13 @@
 #include <fstream>
 #include <new>
 
+#include "common/CaseFold.h"
 #include "common/TextConvert.h"
 #include "platform/Resource.h"
 
 namespace uikit {
 
 namespace {
-
-char FoldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 SkinReadError CheckSize(uint64_t size, size_t limit) {
     if (size == 0) {
@@ -112,7 +97,7 @@ int64_t SkinArchive::FindMember(std::u16string_view name) const {
     const zip_int64_t count = zip_get_num_entries(zip_, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         const char* stored = zip_get_name(zip_, static_cast<zip_uint64_t>(i), 0);
-        if (stored && EqualNoCase(stored, wanted)) {
+        if (stored && EqualsNoCase(std::string_view(stored), wanted)) {
             return i;
         }
     }

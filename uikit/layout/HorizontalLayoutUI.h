@@ -1,21 +1,19 @@
 #pragma once
 
-#include "uikit/controls/ContainerUI.h"
-#include "uikit/layout/StackPlanUI.h"
+#include "uikit/layout/BoxLayoutUI.h"
 
 namespace uikit {
 
-// Places children left to right. Only a child with a fixed width (and a non-zero preferred
-// width) keeps its width; every other child stretches.
-class CHorizontalLayoutUI : public CContainerUI {
+// A box layout that places its children left to right. Only a child with a fixed width (and a
+// non-zero preferred width) keeps its width; every other child stretches.
+class CHorizontalLayoutUI : public CBoxLayoutUI {
   public:
-    std::u16string_view GetClass() const override;
-    void* GetInterface(std::u16string_view name) override;
-    void SetPos(Rect rc, bool needInvalidate = true) override;
+    CHorizontalLayoutUI() : CBoxLayoutUI(Orientation::kHorizontal) {}
 
-  private:
-    StackSlotUI Measure(CControlUI* child, Size available);
-    int CrossTop(const StackSlotUI& slot, const Rect& inner, int height) const;
+    std::u16string_view GetClass() const override { return u"HorizontalLayoutUI"; }
+    void* GetInterface(std::u16string_view name) override {
+        return name == u"HorizontalLayout" ? this : CContainerUI::GetInterface(name);
+    }
 };
 
 }  // namespace uikit

@@ -1,21 +1,18 @@
 #pragma once
 
-#include "uikit/controls/ContainerUI.h"
-#include "uikit/layout/StackPlanUI.h"
+#include "uikit/layout/BoxLayoutUI.h"
 
 namespace uikit {
 
-// Stacks children top to bottom: fixed heights first, the rest shared by the stretchable ones,
-// the last of them taking what rounding left over.
-class CVerticalLayoutUI : public CContainerUI {
+// A box layout that stacks its children top to bottom.
+class CVerticalLayoutUI : public CBoxLayoutUI {
   public:
-    std::u16string_view GetClass() const override;
-    void* GetInterface(std::u16string_view name) override;
-    void SetPos(Rect rc, bool needInvalidate = true) override;
+    CVerticalLayoutUI() : CBoxLayoutUI(Orientation::kVertical) {}
 
-  private:
-    StackSlotUI Measure(CControlUI* child, Size available);
-    int CrossLeft(const StackSlotUI& slot, const Rect& inner, int width) const;
+    std::u16string_view GetClass() const override { return u"VerticalLayoutUI"; }
+    void* GetInterface(std::u16string_view name) override {
+        return name == u"VerticalLayout" ? this : CContainerUI::GetInterface(name);
+    }
 };
 
 }  // namespace uikit

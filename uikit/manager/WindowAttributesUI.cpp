@@ -1,7 +1,7 @@
 #include "uikit/manager/WindowAttributesUI.h"
 
+#include "common/CaseFold.h"
 #include "platform/Window.h"
-#include "uikit/controls/TextCompareUI.h"
 #include "uikit/resources/AttributeSyntax.h"
 
 namespace uikit {

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "common/CaseFold.h"
 #include "uikit/markup/MarkupNodeUI.h"
 #include "uikit/resources/AttributeSyntax.h"
 #include "uikit/resources/ResourceTablesUI.h"
@@ -9,22 +10,6 @@
 namespace uikit {
 
 namespace {
-
-char16_t FoldCase(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool EqualNoCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Visits each attribute of the element; later duplicates win, as in document order.
 template <typename Visit>
@@ -41,13 +26,13 @@ void RegisterImage(CMarkupNodeUI& node, ResourceTablesUI& tables) {
     uint32_t mask = 0;
     bool shared = false;
     ForEachAttribute(node, [&](std::u16string_view key, std::u16string_view value) {
-        if (EqualNoCase(key, u"name")) {
+        if (EqualsNoCase(key, u"name")) {
             name = value;
-        } else if (EqualNoCase(key, u"restype")) {
+        } else if (EqualsNoCase(key, u"restype")) {
             resType = value;
-        } else if (EqualNoCase(key, u"mask")) {
+        } else if (EqualsNoCase(key, u"mask")) {
             mask = ParseColor(value);
-        } else if (EqualNoCase(key, u"shared")) {
+        } else if (EqualsNoCase(key, u"shared")) {
             shared = ParseBool(value);
         }
     });
@@ -62,21 +47,21 @@ void RegisterFont(CMarkupNodeUI& node, ResourceTablesUI& tables) {
     bool isDefault = false;
     bool shared = false;
     ForEachAttribute(node, [&](std::u16string_view key, std::u16string_view value) {
-        if (EqualNoCase(key, u"id")) {
+        if (EqualsNoCase(key, u"id")) {
             id = ParseInt(value);
-        } else if (EqualNoCase(key, u"name")) {
+        } else if (EqualsNoCase(key, u"name")) {
             info.face = value;
-        } else if (EqualNoCase(key, u"size")) {
+        } else if (EqualsNoCase(key, u"size")) {
             info.size = ParseInt(value);
-        } else if (EqualNoCase(key, u"bold")) {
+        } else if (EqualsNoCase(key, u"bold")) {
             info.bold = ParseBool(value);
-        } else if (EqualNoCase(key, u"underline")) {
+        } else if (EqualsNoCase(key, u"underline")) {
             info.underline = ParseBool(value);
-        } else if (EqualNoCase(key, u"italic")) {
+        } else if (EqualsNoCase(key, u"italic")) {
             info.italic = ParseBool(value);
-        } else if (EqualNoCase(key, u"default")) {
+        } else if (EqualsNoCase(key, u"default")) {
             isDefault = ParseBool(value);
-        } else if (EqualNoCase(key, u"shared")) {
+        } else if (EqualsNoCase(key, u"shared")) {
             shared = ParseBool(value);
         }
     });
@@ -95,11 +80,11 @@ void RegisterDefault(CMarkupNodeUI& node, ResourceTablesUI& tables) {
     std::u16string list;
     bool shared = false;
     ForEachAttribute(node, [&](std::u16string_view key, std::u16string_view value) {
-        if (EqualNoCase(key, u"name")) {
+        if (EqualsNoCase(key, u"name")) {
             tag = value;
-        } else if (EqualNoCase(key, u"value")) {
+        } else if (EqualsNoCase(key, u"value")) {
             list = value;
-        } else if (EqualNoCase(key, u"shared")) {
+        } else if (EqualsNoCase(key, u"shared")) {
             shared = ParseBool(value);
         }
     });
@@ -113,10 +98,10 @@ void RegisterLanguageText(CMarkupNodeUI& node) {
     std::u16string text;
     bool hasId = false;
     ForEachAttribute(node, [&](std::u16string_view key, std::u16string_view value) {
-        if (EqualNoCase(key, u"id")) {
+        if (EqualsNoCase(key, u"id")) {
             id = ParseInt(value);
             hasId = true;
-        } else if (EqualNoCase(key, u"value")) {
+        } else if (EqualsNoCase(key, u"value")) {
             text = value;
         }
     });
@@ -135,13 +120,13 @@ std::map<int, std::u16string>& LanguageTable() {
 void RegisterMarkupResources(CMarkupNodeUI root, ResourceTablesUI& tables) {
     for (CMarkupNodeUI node = root.GetChild(); node.IsValid(); node = node.GetSibling()) {
         const std::u16string_view tag = node.GetName();
-        if (EqualNoCase(tag, u"Image")) {
+        if (EqualsNoCase(tag, u"Image")) {
             RegisterImage(node, tables);
-        } else if (EqualNoCase(tag, u"Font")) {
+        } else if (EqualsNoCase(tag, u"Font")) {
             RegisterFont(node, tables);
-        } else if (EqualNoCase(tag, u"Default")) {
+        } else if (EqualsNoCase(tag, u"Default")) {
             RegisterDefault(node, tables);
-        } else if (EqualNoCase(tag, u"MultiLanguage")) {
+        } else if (EqualsNoCase(tag, u"MultiLanguage")) {
             RegisterLanguageText(node);
         }
     }

@@ -1,8 +1,8 @@
 #include "uikit/window/HitTestUI.h"
 
+#include "common/CaseFold.h"
 #include "platform/Messages.h"
 #include "uikit/controls/ControlUI.h"
-#include "uikit/controls/TextCompareUI.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {

@@ -127,7 +127,7 @@ void CMenuWnd::PlaceWindow() {
     size.cy = std::clamp(size.cy, 1, std::max(1, work.Height()));
     const Rect rc = ownerElement_ != nullptr ? SubMenuRect(size) : WindowRect(size);
     platform::SetForegroundWindow(GetHWND());
-    platform::SetWindowRect(GetHWND(), platform::Rect{rc.left, rc.top, rc.right, rc.bottom});
+    platform::SetWindowRect(GetHWND(), rc);
     platform::SetTopMost(GetHWND(), true);
 }
 

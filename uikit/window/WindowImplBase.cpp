@@ -5,7 +5,6 @@
 #include "platform/Process.h"
 #include "platform/Window.h"
 #include "platform/WindowRegion.h"
-#include "uikit/builder/MarkupBuilderUI.h"
 #include "uikit/controls/ControlUI.h"
 #include "uikit/window/HitTestUI.h"
 
@@ -61,21 +60,11 @@ intptr_t WindowImplBase::HandleCustomMessage(uint32_t, uintptr_t, intptr_t, bool
 }
 
 intptr_t WindowImplBase::OnCreate() {
-    m_pm.Init(GetHWND());
     m_pm.AddPreMessageFilter(this);
-    CMarkupBuilderUI builder;
-    CControlUI* root = builder.Create(GetSkinFile(), {}, this, &m_pm);
-    if (root == nullptr) {
+    if (!BuildSkin(m_pm, GetSkinFile(), this, this)) {
         platform::ShowMessageBox(0, kLoadFailedText, kLoadFailedCaption);
         platform::ExitProcess(kLoadFailedExitCode);
     }
-    const Size init = m_pm.Attributes().initSize;
-    if (init.cx > 0 && init.cy > 0) {
-        platform::ResizeWindow(GetHWND(), init.cx, init.cy);
-    }
-    m_pm.AttachDialog(root);
-    AttachShadow(m_pm);
-    m_pm.AddNotifier(this);
     InitWindow();
     return 0;
 }
@@ -84,7 +73,7 @@ intptr_t WindowImplBase::OnNcHitTest(intptr_t lParam) {
     const platform::Point screen{platform::PointX(lParam), platform::PointY(lParam)};
     const platform::Point pt = platform::ScreenToClient(GetHWND(), screen);
     // A maximised window has no edges to drag.
-    return SkinHitTest(m_pm, Point{pt.x, pt.y}, !platform::IsMaximized(GetHWND()));
+    return SkinHitTest(m_pm, pt, !platform::IsMaximized(GetHWND()));
 }
 
 // Maximised, the client area is no larger than the work area, whatever the maximised size.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/Geometry.h"
 #include "platform/WindowPost.h"
@@ -11,6 +12,8 @@ namespace uikit {
 
 class CShadowUI;
 class CWindowManagerUI;
+class IDialogBuilderCallback;
+class INotifyUI;
 
 // A native window driven by an object: the object receives the window's messages in its
 // HandleMessage and hears in OnFinalMessage when the native window is gone. The object is not
@@ -42,6 +45,13 @@ class CWindowWnd {
     const CShadowUI* Shadow() const { return shadow_.get(); }
 
   protected:
+    // What a skinned window does while its native window is being created: binds the manager
+    // to it, builds the markup file into the manager's tree (custom tags through callback),
+    // takes the markup's initial size, attaches the tree and the shadow, and lets notifier hear
+    // the tree. False, with the manager unbound again, when the markup does not build.
+    bool BuildSkin(CWindowManagerUI& manager, std::u16string_view file,
+                   IDialogBuilderCallback* callback, INotifyUI* notifier);
+
     virtual std::string GetWindowClassName() const = 0;
     virtual std::string GetSuperClassName() const { return {}; }
     virtual uint32_t GetClassStyle() const { return 0; }

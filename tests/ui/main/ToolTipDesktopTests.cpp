@@ -29,7 +29,7 @@ class PrivateDisplay : public ::testing::Environment {
         ASSERT_TRUE(platform::SelectWindowSystem(platform::WindowSystemKind::Desktop));
         uikit::InitTextEngine();
         uikit::InstallLinkedSkin();
-        ASSERT_FALSE(platform::GetWorkArea(0).Empty()) << "GTK did not start";
+        ASSERT_FALSE(platform::GetWorkArea(0).IsEmpty()) << "GTK did not start";
     }
     void TearDown() override { display_.Stop(); }
 
