@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "catalog/DownloadRecord.h"
+#include "context/DownloadRecord.h"
 
 // One downloadable version of a game. Packages with equal `type` are versions of one game.
 struct GamePackage {

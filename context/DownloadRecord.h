@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
-// One file of a game package and, once started, one download.
+// One file of a game package and, once started, one download. The catalogue makes the records
+// of package files; the download side keeps those of started downloads.
 enum DownloadStatus : int32_t {
     Idle = 0,
     Downloading = 1,
@@ -23,3 +26,8 @@ struct DownloadRecord {
     std::u16string loadTime;   // local time of the last start
     int32_t type = 0;          // identifier of the game
 };
+
+// The files a player picked in the selection window, in row order. It travels with
+// MSG_START_DOWNLOADS as a heap object whose ownership passes to the main window; the records
+// that become downloads move on to their rows, the others go with the list.
+using DownloadSelection = std::vector<std::unique_ptr<DownloadRecord>>;
