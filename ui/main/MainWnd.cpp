@@ -111,6 +111,11 @@ bool CMainWnd::HandleAppMessage(uint32_t message, uintptr_t wParam, intptr_t) {
         case MSG_MENU_COMMAND:
             RunMenuCommand(uikit::ClickedMenuName());
             return true;
+        case MSG_START_DOWNLOADS:
+            // The list passes to this window whatever becomes of its records.
+            StartDownloads(std::unique_ptr<DownloadSelection>(
+                reinterpret_cast<DownloadSelection*>(wParam)));
+            return true;
         case MSG_INIT_PARAMS_LOADED:
             return true;  // the parameters change nothing on screen
         case platform::WM_TIMER:
@@ -160,6 +165,10 @@ void CMainWnd::OnTimer(uintptr_t id) {
     }
     intptr_t result = 0;
     m_pm.MessageHandler(platform::WM_TIMER, id, 0, result);
+}
+
+void CMainWnd::StartDownloads(std::unique_ptr<DownloadSelection>) {
+    // The download manager takes the records here once it exists.
 }
 
 void CMainWnd::ExitApp() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "context/AppContext.h"
+#include "context/DownloadRecord.h"
 #include "context/MainWindowIdentity.h"
 #include "download/DownWrapper.h"
 #include "ui/main/MainPages.h"
@@ -62,6 +63,8 @@ class CMainWnd : public uikit::CWindowWnd,
     void ShowQuitConfirmation();
     void ShowMainMenu();
     virtual void RunMenuCommand(std::u16string_view name);
+    // MSG_START_DOWNLOADS: the files the selection window handed over, now owned here.
+    virtual void StartDownloads(std::unique_ptr<DownloadSelection> list);
 
   protected:
     std::string GetWindowClassName() const override { return kMainWindowClass; }
