@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
+#include <json/json.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "server/DemoFileBytes.h"
@@ -134,6 +137,40 @@ TEST_F(ServedDownloadsTest, UnknownAndHostileNamesAreNotFound) {
                              "/files/x/..%2F..%2Fcatalog.json", "/odd.zip"}) {
         const auto answer = client.Get(path);
         EXPECT_EQ(StatusOf(answer), 404) << path;
+    }
+}
+
+// The demo catalogue's packages as (download name, size in bytes).
+std::vector<std::pair<std::string, uint64_t>> DemoDownloads() {
+    std::istringstream in(
+        ReadWholeFile(std::filesystem::path(KAVRIN_SERVER_DATA_DIR) / "catalog.json"));
+    Json::Value catalog;
+    std::string errors;
+    EXPECT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &catalog, &errors)) << errors;
+    std::vector<std::pair<std::string, uint64_t>> downloads;
+    for (const Json::Value& game : catalog["gameInfos"]) {
+        for (const Json::Value& package : game["packages"]) {
+            const std::string url = package["url"].asString();
+            downloads.emplace_back(url.substr(url.rfind('/') + 1),
+                                   package["size"].asUInt64() * kMiB);
+        }
+    }
+    return downloads;
+}
+
+TEST(ServedDemoDownloadsTest, EveryCataloguedFileEndsWhereTheCatalogueSays) {
+    TestServer server;
+    ServedDownloadClient client(server.baseUrl());
+    const auto downloads = DemoDownloads();
+    ASSERT_FALSE(downloads.empty());
+    for (const auto& [name, size] : downloads) {
+        const auto tail = client.Get("/files/" + name, "-4096");
+        ASSERT_EQ(StatusOf(tail), 206) << name;
+        EXPECT_EQ(HeaderOf(tail, "Content-Range"), "bytes " + std::to_string(size - 4096) + "-" +
+                                                       std::to_string(size - 1) + "/" +
+                                                       std::to_string(size))
+            << name;
+        EXPECT_TRUE(tail->body == DemoFileBytes(name, size - 4096, 4096)) << name;
     }
 }
 
