@@ -4,9 +4,12 @@
 #include <sstream>
 #include <system_error>
 
+#include "server/CataloguedSize.h"
+
 namespace {
 
 constexpr std::string_view kBasePlaceholder = "{BASE}";
+constexpr std::string_view kFilesFolder = "files/";
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     std::error_code error;
@@ -96,4 +99,15 @@ std::optional<std::filesystem::path> DataStore::DownloadPath(std::string_view na
         return std::nullopt;
     }
     return path;
+}
+
+std::optional<uint64_t> DataStore::GeneratedFileSize(std::string_view name) const {
+    if (!IsSafeDownloadName(name)) {
+        return std::nullopt;
+    }
+    const auto catalog = LoadAnswer("catalog.json");
+    if (!catalog) {
+        return std::nullopt;
+    }
+    return CataloguedSize(*catalog, baseUrl_ + std::string(kFilesFolder), name);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -7,7 +8,8 @@
 #include <utility>
 
 // The folder the server answers from: JSON answer files and the downloadable files under
-// "files/". Files are read for every request, so the data can be edited while the server runs.
+// "files/", besides the downloads that the catalogue lists and the server makes up. Files are
+// read for every request, so the data can be edited while the server runs.
 class DataStore {
   public:
     DataStore(std::filesystem::path root, std::string baseUrl)
@@ -24,6 +26,11 @@ class DataStore {
     // The path of a downloadable file, or nothing for a name that could leave "files/" or that
     // names no regular file.
     std::optional<std::filesystem::path> DownloadPath(std::string_view name) const;
+
+    // The size of a download the server makes up: one that catalog.json lists under this
+    // server's "files/". Nothing for a name that DownloadPath would refuse as unsafe, or that the
+    // catalogue does not list. Whether a file on disk comes first is the caller's choice.
+    std::optional<uint64_t> GeneratedFileSize(std::string_view name) const;
 
     const std::string& BaseUrl() const { return baseUrl_; }
 

@@ -5,7 +5,9 @@
 
 #include <httplib.h>
 
-// Answers a GET of one download file, honouring a single byte range. The file is streamed in
-// pieces, so large files never sit in memory. Returns the number of body bytes promised.
+#include "server/TransferPacer.h"
+
+// Answers a GET of one download file on disk, honouring a single byte range; 404 when the file
+// cannot be opened. Returns the number of body bytes promised.
 uint64_t RespondWithFile(const httplib::Request& request, httplib::Response& response,
-                         const std::filesystem::path& path);
+                         const std::filesystem::path& path, TransferPace pace);

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/Termination.h"
+#include "server/DemoFileResponder.h"
 #include "server/FileResponder.h"
 #include "server/RequestLog.h"
 #include "server/RequestTarget.h"
@@ -34,12 +35,8 @@ void HttpFrontend::Handle(const httplib::Request& request, httplib::Response& re
         ServeApi(request, path, response, std::move(*reply));
         return;
     }
-    if (path.starts_with(kFilesPrefix)) {
-        if (auto file = store_.DownloadPath(std::string_view(path).substr(kFilesPrefix.size()))) {
-            const uint64_t bytes = RespondWithFile(request, response, *file);
-            LogRequest(request.method, path, "", response.status, bytes);
-            return;
-        }
+    if (ServeDownload(request, path, response)) {
+        return;
     }
     Respond(response, 404, "not found\n");
     LogRequest(request.method, path, "", response.status, response.body.size());
@@ -58,6 +55,26 @@ void HttpFrontend::ServeApi(const httplib::Request& request, const std::string& 
     }
     Respond(response, reply.status, reply.body);
     LogRequest(request.method, path, reply.query, reply.status, reply.body.size());
+}
+
+// A file on disk comes first, so tests can serve bytes of their own under a catalogued name.
+bool HttpFrontend::ServeDownload(const httplib::Request& request, const std::string& path,
+                                 httplib::Response& response) const {
+    if (!path.starts_with(kFilesPrefix)) {
+        return false;
+    }
+    const std::string_view name = std::string_view(path).substr(kFilesPrefix.size());
+    const TransferPace pace{bytesPerSecond_, &stopping_};
+    uint64_t bytes = 0;
+    if (const auto file = store_.DownloadPath(name)) {
+        bytes = RespondWithFile(request, response, *file, pace);
+    } else if (const auto size = store_.GeneratedFileSize(name)) {
+        bytes = RespondWithDemoFile(request, response, name, *size, pace);
+    } else {
+        return false;
+    }
+    LogRequest(request.method, path, "", response.status, bytes);
+    return true;
 }
 
 // Holds the request, then cuts the connection under the TLS layer so that the client reads no

@@ -1,6 +1,7 @@
 #include "server/ServerOptions.h"
 
 #include <charconv>
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -17,6 +18,39 @@ bool ParseInt(std::string_view text, int low, int high, int& value) {
         return false;
     }
     value = parsed;
+    return true;
+}
+
+// The multiple a rate's last letter stands for; 1 for none of them.
+uint64_t RateUnit(char suffix) {
+    switch (suffix) {
+        case 'k':
+        case 'K':
+            return uint64_t{1} << 10;
+        case 'm':
+        case 'M':
+            return uint64_t{1} << 20;
+        case 'g':
+        case 'G':
+            return uint64_t{1} << 30;
+        default:
+            return 1;
+    }
+}
+
+// "N", "Nk", "Nm" or "Ng": bytes, KiB, MiB or GiB.
+bool ParseByteRate(std::string_view text, uint64_t& bytesPerSecond) {
+    const uint64_t unit = text.empty() ? 1 : RateUnit(text.back());
+    if (unit != 1) {
+        text.remove_suffix(1);
+    }
+    uint64_t count = 0;
+    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (text.empty() || status != std::errc() || end != text.data() + text.size() ||
+        count > std::numeric_limits<uint64_t>::max() / unit) {
+        return false;
+    }
+    bytesPerSecond = count * unit;
     return true;
 }
 
@@ -40,6 +74,9 @@ bool ApplyValue(std::string_view name, std::string_view value, ServerOptions& op
     }
     if (name == "--stall-ms") {
         return ParseInt(value, 0, kMaxStallMs, options.stallMs);
+    }
+    if (name == "--rate") {
+        return ParseByteRate(value, options.rateBytesPerSecond);
     }
     if (name == "--answer") {
         return ParseAnswerForm(value, options.form.crc);
@@ -92,7 +129,9 @@ bool ParseServerOptions(int argc, const char* const* argv, ServerOptions& option
 const char* ServerUsage() {
     return "usage: kavrin-server [--port N] [--host 127.0.0.1] [--data DIR] [--cert FILE]\n"
            "                     [--key FILE] [--rsa-key FILE] [--answer rsa|plain|none]\n"
-           "                     [--no-scramble] [--fault MODE] [--stall-ms N]\n"
+           "                     [--no-scramble] [--fault MODE] [--stall-ms N] [--rate N]\n"
            "faults: failed-plain foreign-nonce bad-crc short-envelope zero-in-payload\n"
-           "        not-found redirect empty-body stall\n";
+           "        not-found redirect empty-body stall\n"
+           "rate:   bytes per second for each download connection, N, Nk, Nm or Ng\n"
+           "        (KiB, MiB, GiB); 0 or no --rate: as fast as the connection goes\n";
 }

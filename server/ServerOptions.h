@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "server/FaultMode.h"
@@ -17,6 +18,7 @@ struct ServerOptions {
     ServerEnvelope::AnswerForm form;
     FaultMode fault = FaultMode::None;
     int stallMs = 3000;
+    uint64_t rateBytesPerSecond = 0;  // per download answer; 0: unpaced
 
     ServerOptions();
 };

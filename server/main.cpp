@@ -17,6 +17,11 @@
 
 namespace {
 
+// Each open connection holds a worker for as long as the client keeps it alive, and a client
+// fetches a file over many range connections, several files at once. The library's own count
+// (eight on a small machine) would leave such connections queued behind each other.
+constexpr size_t kWorkerThreads = 64;
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "kavrin-server: %s\n", message.c_str());
     return 1;
@@ -62,7 +67,8 @@ int main(int argc, char** argv) {
     const DataStore store(options.dataDir, baseUrl);
     const ApiHandler api(key, store, ApiSettings{options.form, options.fault});
     std::atomic<bool> stopping{false};
-    const HttpFrontend frontend(api, store, options.stallMs, stopping);
+    const HttpFrontend frontend(api, store, options.stallMs, options.rateBytesPerSecond, stopping);
+    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     server.Get(".*", [&frontend](const httplib::Request& request, httplib::Response& response) {
         frontend.Handle(request, response);
     });

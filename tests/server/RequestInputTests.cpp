@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "server/ByteRange.h"
 #include "server/DataStore.h"
@@ -101,16 +103,36 @@ TEST(ServerOptionsTest, ParsesTheCommandLineAndRefusesNonsense) {
     EXPECT_FALSE(options.form.scrambled);
     EXPECT_EQ(options.fault, FaultMode::Stall);
     EXPECT_EQ(options.stallMs, 250);
+    EXPECT_EQ(options.rateBytesPerSecond, 0u);
+
+    for (auto [text, rate] : {std::pair<const char*, uint64_t>{"4m", 4194304},
+                              {"512k", 524288},
+                              {"2G", 2147483648},
+                              {"1000", 1000},
+                              {"0", 0}}) {
+        ServerOptions paced;
+        const char* rateArgv[] = {"kavrin-server", "--rate", text};
+        ASSERT_TRUE(ParseServerOptions(3, rateArgv, paced, error)) << text << ": " << error;
+        EXPECT_EQ(paced.rateBytesPerSecond, rate) << text;
+    }
 
     for (auto bad : {std::vector<const char*>{"s", "--port", "70000"},
                      {"s", "--port", "12x"},
                      {"s", "--answer", "rot13"},
                      {"s", "--fault", "nope"},
                      {"s", "--data"},
+                     {"s", "--rate", ""},
+                     {"s", "--rate", "m"},
+                     {"s", "--rate", "4x"},
+                     {"s", "--rate", "4mm"},
+                     {"s", "--rate", "-1"},
+                     {"s", "--rate", "4 m"},
+                     {"s", "--rate", "99999999999999999999"},
+                     {"s", "--rate", "17179869184g"},
                      {"s", "--verbose", "1"}}) {
         ServerOptions fresh;
         EXPECT_FALSE(ParseServerOptions(static_cast<int>(bad.size()), bad.data(), fresh, error))
-            << bad[1];
+            << bad[1] << " " << (bad.size() > 2 ? bad[2] : "");
     }
 }
 
