@@ -47,8 +47,7 @@ void Task::Start() {
     }
     error_ = DL_ERROR_NONE;
     httpStatus_ = 0;
-    failures_ = 0;
-    retryAt_ = {};
+    retry_ = {};
     state_ = DL_STATE_CONNECTING;
     if (!loaded_ && !Load()) {
         return;
@@ -137,7 +136,7 @@ void Task::Tick(Clock::time_point now) {
     if (state_ == DL_STATE_CONNECTING || state_ == DL_STATE_DOWNLOADING) {
         if (Finished()) {
             Finalize();
-        } else if (now >= retryAt_) {
+        } else if (now >= retry_.retryAt) {
             OpenTransfers(now);
         }
         PeriodicSync(now);
@@ -324,7 +323,7 @@ void Task::FlushAgedBlocks(Clock::time_point now) {
 
 void Task::CountReceived(int64_t bytes) {
     fetched_ += bytes;
-    failures_ = 0;
+    retry_.failures = 0;
     if (state_ == DL_STATE_CONNECTING) {
         state_ = DL_STATE_DOWNLOADING;
     }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "engine/EngineClock.h"
 #include "engine/EngineParts.h"
 #include "engine/RangeSet.h"
+#include "engine/RetryPolicy.h"
 #include "engine/SegmentPlanner.h"
 #include "engine/TaskReport.h"
 #include "engine/TaskTarget.h"
@@ -14,8 +15,6 @@
 #include "platform/engine/Files.h"
 
 namespace dlengine {
-
-using Clock = std::chrono::steady_clock;
 
 // One file being downloaded, driven by the engine thread alone. Bytes go through three sets:
 // received (handed to the writer), done (on disk) and synced (flushed to the device).
@@ -62,6 +61,7 @@ class Task {
     void Finalize();
     void HandleHttpStatus(long status);
     void HandleCurlError(CURLcode code);
+    void ApplyVerdict(const FailureVerdict& verdict);
     void NoteFailure(int errorIfExhausted);
     void Fail(int error);
     void RemoveTransfer(Transfer* transfer, bool keepData);
@@ -99,8 +99,7 @@ class Task {
     Clock::time_point rampSince_{};
     int64_t rampFetched_ = 0;
 
-    int failures_ = 0;
-    Clock::time_point retryAt_{};
+    RetryState retry_;
     bool dirty_ = false;
     Clock::time_point lastCheckpoint_{};
     int64_t doneAtCheckpoint_ = 0;

@@ -3,16 +3,12 @@
 
 #include "engine/ContentRange.h"
 #include "engine/DlEngine.h"
+#include "engine/RetryPolicy.h"
 #include "engine/Task.h"
 
 namespace dlengine {
 
 namespace {
-
-// Consecutive failures without a byte received in between before a task gives up.
-constexpr int kFailureBudget = 10;
-constexpr auto kFirstBackOff = std::chrono::milliseconds(250);
-constexpr auto kLongestBackOff = std::chrono::seconds(15);
 
 std::string HeaderValue(CURL* easy, const char* name) {
     curl_header* header = nullptr;
@@ -20,28 +16,6 @@ std::string HeaderValue(CURL* easy, const char* name) {
         return {};
     }
     return header->value;
-}
-
-bool IsTransientStatus(long status) {
-    return status == 408 || status == 429 || status >= 500;
-}
-
-bool IsPermanentCurlError(CURLcode code) {
-    switch (code) {
-        case CURLE_UNSUPPORTED_PROTOCOL:
-        case CURLE_URL_MALFORMAT:
-        case CURLE_COULDNT_RESOLVE_HOST:
-        case CURLE_COULDNT_RESOLVE_PROXY:
-        case CURLE_TOO_MANY_REDIRECTS:
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool IsTlsError(CURLcode code) {
-    return code == CURLE_PEER_FAILED_VERIFICATION || code == CURLE_SSL_CACERT_BADFILE ||
-           code == CURLE_SSL_CERTPROBLEM || code == CURLE_SSL_ISSUER_ERROR;
 }
 
 }  // namespace
@@ -144,44 +118,37 @@ void Task::OnTransferDone(Transfer* transfer, CURLcode code) {
 
 void Task::HandleHttpStatus(long status) {
     httpStatus_ = status;
-    if (status == 416) {
-        // The file shrank below what was asked for: start over.
-        CancelTransfers(nullptr);
-        ResetProgress();
-        NoteFailure(DL_ERROR_HTTP);
-    } else if (IsTransientStatus(status)) {
-        NoteFailure(DL_ERROR_HTTP);
-    } else {
-        Fail(DL_ERROR_HTTP);
-    }
+    ApplyVerdict(ClassifyHttpStatus(status));
 }
 
 void Task::HandleCurlError(CURLcode code) {
+    // The transfer was stopped by the task's own failure, which is already reported.
     if (code == CURLE_WRITE_ERROR && state_ == DL_STATE_ERROR) {
         return;
     }
-    if (IsTlsError(code)) {
-        Fail(DL_ERROR_TLS);
-    } else if (IsPermanentCurlError(code)) {
-        Fail(DL_ERROR_NETWORK);
-    } else {
-        NoteFailure(DL_ERROR_NETWORK);
+    ApplyVerdict(ClassifyCurlError(code));
+}
+
+void Task::ApplyVerdict(const FailureVerdict& verdict) {
+    switch (verdict.kind) {
+        case FailureKind::kStartOver:
+            CancelTransfers(nullptr);
+            ResetProgress();
+            NoteFailure(verdict.error);
+            break;
+        case FailureKind::kRetry:
+            NoteFailure(verdict.error);
+            break;
+        case FailureKind::kGiveUp:
+            Fail(verdict.error);
+            break;
     }
 }
 
-// Transfers that fail together count once: a failure during the back-off adds nothing.
 void Task::NoteFailure(int errorIfExhausted) {
-    const auto now = Clock::now();
-    if (now < retryAt_) {
-        return;
-    }
-    ++failures_;
-    if (failures_ > kFailureBudget) {
+    if (RecordFailure(retry_, Clock::now()) == RetryStep::kExhausted) {
         Fail(errorIfExhausted);
-        return;
     }
-    auto delay = kFirstBackOff * (1 << std::min(failures_ - 1, 6));
-    retryAt_ = now + std::min<Clock::duration>(delay, kLongestBackOff);
 }
 
 }  // namespace dlengine
