@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/ConnectionRamp.h"
 #include "engine/EngineClock.h"
 #include "engine/EngineParts.h"
 #include "engine/RangeSet.h"
@@ -55,7 +56,6 @@ class Task {
     bool AcceptPartial(Transfer& transfer);
     bool AcceptWhole(Transfer& transfer);
     void OpenTransfers(Clock::time_point now);
-    int Ramp(Clock::time_point now);
     bool OpenTransfer(int64_t start, int64_t end);
     bool Finished() const;
     void Finalize();
@@ -95,9 +95,7 @@ class Task {
     bool syncing_ = false;
     std::vector<std::unique_ptr<Transfer>> transfers_;
 
-    int connectionTarget_;
-    Clock::time_point rampSince_{};
-    int64_t rampFetched_ = 0;
+    ConnectionRamp ramp_;
 
     RetryState retry_;
     bool dirty_ = false;
