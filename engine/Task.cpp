@@ -11,8 +11,6 @@ namespace dlengine {
 
 namespace {
 
-// Pieces smaller than this are not split again: a new connection would cost more than it saves.
-constexpr int64_t kMinSplit = 1024 * 1024;
 // Recording finished ranges costs a small write and a rename; doing it every few megabytes keeps
 // what a killed process fetches again small at any speed.
 constexpr int64_t kCheckpointBytes = 1024 * 1024;
