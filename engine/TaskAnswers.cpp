@@ -5,6 +5,7 @@
 #include "engine/DlEngine.h"
 #include "engine/RetryPolicy.h"
 #include "engine/Task.h"
+#include "engine/TransferEnd.h"
 
 namespace dlengine {
 
@@ -16,6 +17,26 @@ std::string HeaderValue(CURL* easy, const char* name) {
         return {};
     }
     return header->value;
+}
+
+// Read before the transfer and its handle go.
+FinishedTransfer Describe(Transfer& transfer, CURLcode code) {
+    if (transfer.httpStatus == 0) {
+        curl_easy_getinfo(transfer.easy(), CURLINFO_RESPONSE_CODE, &transfer.httpStatus);
+    }
+    FinishedTransfer finished;
+    finished.httpStatus = transfer.httpStatus;
+    finished.code = code;
+    finished.cancelled = transfer.cancelled;
+    finished.refused = transfer.refused;
+    finished.answerChecked = transfer.answerChecked;
+    finished.reachedEnd = transfer.reachedEnd;
+    // An empty file cannot satisfy any range; the server says so with its size.
+    finished.emptyFileAnswer =
+        transfer.httpStatus == 416 && HeaderValue(transfer.easy(), "Content-Range") == "bytes */0";
+    finished.end = transfer.end;
+    finished.cursor = transfer.cursor;
+    return finished;
 }
 
 }  // namespace
@@ -72,47 +93,28 @@ bool Task::AcceptWhole(Transfer& transfer) {
 }
 
 void Task::OnTransferDone(Transfer* transfer, CURLcode code) {
-    if (transfer->httpStatus == 0) {
-        curl_easy_getinfo(transfer->easy(), CURLINFO_RESPONSE_CODE, &transfer->httpStatus);
-    }
-    const long status = transfer->httpStatus;
-    const bool cancelled = transfer->cancelled;
-    const bool refused = transfer->refused;
-    const bool reachedEnd = transfer->reachedEnd;
-    const int64_t end = transfer->end;
-    const int64_t cursor = transfer->cursor;
-    const bool sameEpochWhole = transfer->answerChecked && !refused && !cancelled;
-    // An empty file cannot satisfy any range; the server says so with its size.
-    const bool emptyFile =
-        status == 416 && HeaderValue(transfer->easy(), "Content-Range") == "bytes */0";
+    const FinishedTransfer finished = Describe(*transfer, code);
     RemoveTransfer(transfer, true);
-    if (cancelled || state_ == DL_STATE_ERROR) {
-        return;
-    }
-    if (emptyFile) {
-        ResetProgress();
-        SetFileSize(0);
-        return;
-    }
-    if (status >= 400 || (refused && status != 206 && status != 200 && status != 0)) {
-        HandleHttpStatus(status);
-        return;
-    }
-    if (refused) {
-        NoteFailure(DL_ERROR_NETWORK);
-        return;
-    }
-    if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && reachedEnd)) {
-        HandleCurlError(code);
-        return;
-    }
-    if (end < 0 && sameEpochWhole) {
-        // A stream of unknown length ended cleanly: its length is what arrived.
-        fileSize_ = cursor;
-        return;
-    }
-    if (end >= 0 && cursor < end && !reachedEnd) {
-        NoteFailure(DL_ERROR_NETWORK);  // the answer ended early
+    switch (JudgeTransferEnd(finished, state_ == DL_STATE_ERROR)) {
+        case TransferEnd::kNothing:
+        case TransferEnd::kRangeDone:
+            break;
+        case TransferEnd::kEmptyFile:
+            ResetProgress();
+            SetFileSize(0);
+            break;
+        case TransferEnd::kHttpFailure:
+            HandleHttpStatus(finished.httpStatus);
+            break;
+        case TransferEnd::kRetry:
+            NoteFailure(DL_ERROR_NETWORK);
+            break;
+        case TransferEnd::kCurlFailure:
+            HandleCurlError(code);
+            break;
+        case TransferEnd::kLengthLearned:
+            fileSize_ = finished.cursor;
+            break;
     }
 }
 
@@ -122,10 +124,6 @@ void Task::HandleHttpStatus(long status) {
 }
 
 void Task::HandleCurlError(CURLcode code) {
-    // The transfer was stopped by the task's own failure, which is already reported.
-    if (code == CURLE_WRITE_ERROR && state_ == DL_STATE_ERROR) {
-        return;
-    }
     ApplyVerdict(ClassifyCurlError(code));
 }
 
