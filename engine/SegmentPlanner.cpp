@@ -6,9 +6,6 @@ namespace dlengine {
 
 namespace {
 
-// Split points sit on this boundary so pieces stay whole pages for the writer.
-constexpr int64_t kSplitAlign = 64 * 1024;
-
 std::optional<ByteSpan> UnclaimedShare(const RangeSet& received,
                                        const std::vector<ActiveSegment>& active, int64_t fileSize,
                                        int64_t minSplit, int freeSlots) {
@@ -41,21 +38,27 @@ std::optional<SegmentChoice> SplitLargest(std::vector<ActiveSegment>& active, in
             best = static_cast<int>(i);
         }
     }
-    if (best < 0 || bestLeft < 2 * minSplit) {
+    if (best < 0 || !WorthSplitting(bestLeft, minSplit)) {
         return std::nullopt;
     }
     ActiveSegment& victim = active[static_cast<size_t>(best)];
-    int64_t middle = victim.cursor + bestLeft / 2;
-    middle -= middle % kSplitAlign;
-    if (middle <= victim.cursor) {
-        middle = victim.cursor + bestLeft / 2;
-    }
+    const int64_t middle = SplitPoint(victim.cursor, victim.end);
     SegmentChoice choice{{middle, victim.end}, best};
     victim.end = middle;
     return choice;
 }
 
 }  // namespace
+
+bool WorthSplitting(int64_t left, int64_t minSplit) {
+    return left >= 2 * minSplit;
+}
+
+int64_t SplitPoint(int64_t cursor, int64_t end) {
+    const int64_t middle = cursor + (end - cursor) / 2;
+    const int64_t aligned = middle - middle % kSplitAlign;
+    return aligned > cursor ? aligned : middle;
+}
 
 std::optional<SegmentChoice> NextSegment(const RangeSet& received,
                                          std::vector<ActiveSegment>& active, int64_t fileSize,

@@ -8,6 +8,11 @@
 
 namespace dlengine {
 
+// Pieces smaller than this are not split again: a new connection would cost more than it saves.
+constexpr int64_t kMinSplit = 1024 * 1024;
+// Split points sit on this boundary so pieces stay whole pages for the writer.
+constexpr int64_t kSplitAlign = 64 * 1024;
+
 // What one running range transfer has claimed: it was asked for [start, end) and has received
 // up to cursor. Its end may be pulled in when another connection takes over its tail.
 struct ActiveSegment {
@@ -20,6 +25,13 @@ struct SegmentChoice {
     ByteSpan span;
     int splitFrom = -1;  // index of the active segment whose tail was taken, or -1 for a gap
 };
+
+// Whether a segment with left bytes still to fetch can give half to another connection and keep
+// no piece below minSplit.
+bool WorthSplitting(int64_t left, int64_t minSplit);
+// Where the unfetched rest [cursor, end) of a segment is cut: near its middle, on a split
+// boundary unless that falls at or before the cursor.
+int64_t SplitPoint(int64_t cursor, int64_t end);
 
 // Picks the work of a newly free connection. While unclaimed ranges remain it takes a share of
 // them sized for the connections still to come (freeSlots, counting this one), so that running

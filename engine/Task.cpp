@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/ConnectionRamp.h"
 #include "engine/DlEngine.h"
 #include "engine/SegmentPlanner.h"
 #include "engine/StateFile.h"
@@ -10,16 +11,6 @@ namespace dlengine {
 
 namespace {
 
-// Pieces smaller than this are not split again: a new connection would cost more than it saves.
-constexpr int64_t kMinSplit = 1024 * 1024;
-// Connections start few: on a fast path more of them only compete for the processor and the
-// disk. When each one moves less than this, the path limits them one by one (a throttle per
-// connection, a long distance) and the task opens all it may.
-constexpr int kFirstConnections = 1;
-constexpr int64_t kFastConnection = 48 * 1024 * 1024;
-constexpr auto kRampWindow = std::chrono::milliseconds(200);
-// Extra connections beyond each task's first stop at this many for the whole engine.
-constexpr int kSharedTransferCap = 64;
 // Recording finished ranges costs a small write and a rename; doing it every few megabytes keeps
 // what a killed process fetches again small at any speed.
 constexpr int64_t kCheckpointBytes = 1024 * 1024;
@@ -34,7 +25,7 @@ constexpr auto kBlockMaxAge = std::chrono::milliseconds(100);
 }  // namespace
 
 Task::Task(uint32_t id, TaskTarget target, EngineParts& parts)
-    : id_(id), target_(std::move(target)), parts_(parts), connectionTarget_(kFirstConnections) {}
+    : id_(id), target_(std::move(target)), parts_(parts) {}
 
 Task::~Task() {
     RemoveAllTransfers(nullptr, false);
@@ -47,8 +38,7 @@ void Task::Start() {
     }
     error_ = DL_ERROR_NONE;
     httpStatus_ = 0;
-    failures_ = 0;
-    retryAt_ = {};
+    retry_ = {};
     state_ = DL_STATE_CONNECTING;
     if (!loaded_ && !Load()) {
         return;
@@ -137,7 +127,7 @@ void Task::Tick(Clock::time_point now) {
     if (state_ == DL_STATE_CONNECTING || state_ == DL_STATE_DOWNLOADING) {
         if (Finished()) {
             Finalize();
-        } else if (now >= retryAt_) {
+        } else if (now >= retry_.retryAt) {
             OpenTransfers(now);
         }
         PeriodicSync(now);
@@ -162,45 +152,22 @@ void Task::Finalize() {
                            target_.statePath);
 }
 
-int Task::Ramp(Clock::time_point now) {
-    if (connectionTarget_ >= 16) {
-        return connectionTarget_;
-    }
-    if (rampSince_ == Clock::time_point{}) {
-        rampSince_ = now;
-        rampFetched_ = fetched_;
-        return connectionTarget_;
-    }
-    const auto elapsed = now - rampSince_;
-    if (elapsed < kRampWindow || transfers_.empty()) {
-        return connectionTarget_;
-    }
-    const double seconds = std::chrono::duration<double>(elapsed).count();
-    const double perConnection = static_cast<double>(fetched_ - rampFetched_) / seconds /
-                                 static_cast<double>(transfers_.size());
-    if (perConnection < static_cast<double>(kFastConnection)) {
-        connectionTarget_ = 16;
-    }
-    rampSince_ = now;
-    rampFetched_ = fetched_;
-    return connectionTarget_;
-}
-
 void Task::OpenTransfers(Clock::time_point now) {
-    if (fileSize_ < 0) {
+    const OpeningMode mode =
+        ChooseOpening({fileSize_ >= 0, rangesConfirmed_, singleStream_, !transfers_.empty()});
+    if (mode == OpeningMode::kNothing) {
+        return;
+    }
+    if (mode == OpeningMode::kProbe) {
         // The first answer tells the size and whether ranges work; ask for a first piece only,
         // so the transfer need not be cut short once the others start.
-        if (transfers_.empty()) {
-            OpenTransfer(0, kMinSplit);
-        }
+        OpenTransfer(0, kMinSplit);
         return;
     }
-    if (!transfers_.empty() && (!rangesConfirmed_ || singleStream_)) {
-        return;
-    }
-    const int limit = std::min(std::clamp(parts_.settings.maxConnections, 1, 16), Ramp(now));
+    const int limit = ConnectionLimit(parts_.settings.maxConnections,
+                                      AdvanceRamp(ramp_, now, fetched_, transfers_.size()));
     while (static_cast<int>(transfers_.size()) < limit &&
-           (transfers_.empty() || parts_.transfers < kSharedTransferCap)) {
+           EngineAllowsAnother(static_cast<int>(transfers_.size()), parts_.transfers)) {
         std::vector<ActiveSegment> active;
         for (const auto& transfer : transfers_) {
             active.push_back({transfer->start, transfer->cursor, transfer->end});
@@ -214,7 +181,8 @@ void Task::OpenTransfers(Clock::time_point now) {
             transfers_[static_cast<size_t>(choice->splitFrom)]->end =
                 active[static_cast<size_t>(choice->splitFrom)].end;
         }
-        if (!OpenTransfer(choice->span.first, choice->span.end) || !rangesConfirmed_) {
+        if (!OpenTransfer(choice->span.first, choice->span.end) ||
+            mode == OpeningMode::kOneSegment) {
             return;
         }
     }
@@ -324,7 +292,7 @@ void Task::FlushAgedBlocks(Clock::time_point now) {
 
 void Task::CountReceived(int64_t bytes) {
     fetched_ += bytes;
-    failures_ = 0;
+    retry_.failures = 0;
     if (state_ == DL_STATE_CONNECTING) {
         state_ = DL_STATE_DOWNLOADING;
     }

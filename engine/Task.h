@@ -1,12 +1,14 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "engine/ConnectionRamp.h"
+#include "engine/EngineClock.h"
 #include "engine/EngineParts.h"
 #include "engine/RangeSet.h"
+#include "engine/RetryPolicy.h"
 #include "engine/SegmentPlanner.h"
 #include "engine/TaskReport.h"
 #include "engine/TaskTarget.h"
@@ -14,8 +16,6 @@
 #include "platform/engine/Files.h"
 
 namespace dlengine {
-
-using Clock = std::chrono::steady_clock;
 
 // One file being downloaded, driven by the engine thread alone. Bytes go through three sets:
 // received (handed to the writer), done (on disk) and synced (flushed to the device).
@@ -56,12 +56,12 @@ class Task {
     bool AcceptPartial(Transfer& transfer);
     bool AcceptWhole(Transfer& transfer);
     void OpenTransfers(Clock::time_point now);
-    int Ramp(Clock::time_point now);
     bool OpenTransfer(int64_t start, int64_t end);
     bool Finished() const;
     void Finalize();
     void HandleHttpStatus(long status);
     void HandleCurlError(CURLcode code);
+    void ApplyVerdict(const FailureVerdict& verdict);
     void NoteFailure(int errorIfExhausted);
     void Fail(int error);
     void RemoveTransfer(Transfer* transfer, bool keepData);
@@ -95,12 +95,9 @@ class Task {
     bool syncing_ = false;
     std::vector<std::unique_ptr<Transfer>> transfers_;
 
-    int connectionTarget_;
-    Clock::time_point rampSince_{};
-    int64_t rampFetched_ = 0;
+    ConnectionRamp ramp_;
 
-    int failures_ = 0;
-    Clock::time_point retryAt_{};
+    RetryState retry_;
     bool dirty_ = false;
     Clock::time_point lastCheckpoint_{};
     int64_t doneAtCheckpoint_ = 0;

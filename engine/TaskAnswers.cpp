@@ -3,16 +3,13 @@
 
 #include "engine/ContentRange.h"
 #include "engine/DlEngine.h"
+#include "engine/RetryPolicy.h"
 #include "engine/Task.h"
+#include "engine/TransferEnd.h"
 
 namespace dlengine {
 
 namespace {
-
-// Consecutive failures without a byte received in between before a task gives up.
-constexpr int kFailureBudget = 10;
-constexpr auto kFirstBackOff = std::chrono::milliseconds(250);
-constexpr auto kLongestBackOff = std::chrono::seconds(15);
 
 std::string HeaderValue(CURL* easy, const char* name) {
     curl_header* header = nullptr;
@@ -22,26 +19,24 @@ std::string HeaderValue(CURL* easy, const char* name) {
     return header->value;
 }
 
-bool IsTransientStatus(long status) {
-    return status == 408 || status == 429 || status >= 500;
-}
-
-bool IsPermanentCurlError(CURLcode code) {
-    switch (code) {
-        case CURLE_UNSUPPORTED_PROTOCOL:
-        case CURLE_URL_MALFORMAT:
-        case CURLE_COULDNT_RESOLVE_HOST:
-        case CURLE_COULDNT_RESOLVE_PROXY:
-        case CURLE_TOO_MANY_REDIRECTS:
-            return true;
-        default:
-            return false;
+// Read before the transfer and its handle go.
+FinishedTransfer Describe(Transfer& transfer, CURLcode code) {
+    if (transfer.httpStatus == 0) {
+        curl_easy_getinfo(transfer.easy(), CURLINFO_RESPONSE_CODE, &transfer.httpStatus);
     }
-}
-
-bool IsTlsError(CURLcode code) {
-    return code == CURLE_PEER_FAILED_VERIFICATION || code == CURLE_SSL_CACERT_BADFILE ||
-           code == CURLE_SSL_CERTPROBLEM || code == CURLE_SSL_ISSUER_ERROR;
+    FinishedTransfer finished;
+    finished.httpStatus = transfer.httpStatus;
+    finished.code = code;
+    finished.cancelled = transfer.cancelled;
+    finished.refused = transfer.refused;
+    finished.answerChecked = transfer.answerChecked;
+    finished.reachedEnd = transfer.reachedEnd;
+    // An empty file cannot satisfy any range; the server says so with its size.
+    finished.emptyFileAnswer =
+        transfer.httpStatus == 416 && HeaderValue(transfer.easy(), "Content-Range") == "bytes */0";
+    finished.end = transfer.end;
+    finished.cursor = transfer.cursor;
+    return finished;
 }
 
 }  // namespace
@@ -98,90 +93,60 @@ bool Task::AcceptWhole(Transfer& transfer) {
 }
 
 void Task::OnTransferDone(Transfer* transfer, CURLcode code) {
-    if (transfer->httpStatus == 0) {
-        curl_easy_getinfo(transfer->easy(), CURLINFO_RESPONSE_CODE, &transfer->httpStatus);
-    }
-    const long status = transfer->httpStatus;
-    const bool cancelled = transfer->cancelled;
-    const bool refused = transfer->refused;
-    const bool reachedEnd = transfer->reachedEnd;
-    const int64_t end = transfer->end;
-    const int64_t cursor = transfer->cursor;
-    const bool sameEpochWhole = transfer->answerChecked && !refused && !cancelled;
-    // An empty file cannot satisfy any range; the server says so with its size.
-    const bool emptyFile =
-        status == 416 && HeaderValue(transfer->easy(), "Content-Range") == "bytes */0";
+    const FinishedTransfer finished = Describe(*transfer, code);
     RemoveTransfer(transfer, true);
-    if (cancelled || state_ == DL_STATE_ERROR) {
-        return;
-    }
-    if (emptyFile) {
-        ResetProgress();
-        SetFileSize(0);
-        return;
-    }
-    if (status >= 400 || (refused && status != 206 && status != 200 && status != 0)) {
-        HandleHttpStatus(status);
-        return;
-    }
-    if (refused) {
-        NoteFailure(DL_ERROR_NETWORK);
-        return;
-    }
-    if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && reachedEnd)) {
-        HandleCurlError(code);
-        return;
-    }
-    if (end < 0 && sameEpochWhole) {
-        // A stream of unknown length ended cleanly: its length is what arrived.
-        fileSize_ = cursor;
-        return;
-    }
-    if (end >= 0 && cursor < end && !reachedEnd) {
-        NoteFailure(DL_ERROR_NETWORK);  // the answer ended early
+    switch (JudgeTransferEnd(finished, state_ == DL_STATE_ERROR)) {
+        case TransferEnd::kNothing:
+        case TransferEnd::kRangeDone:
+            break;
+        case TransferEnd::kEmptyFile:
+            ResetProgress();
+            SetFileSize(0);
+            break;
+        case TransferEnd::kHttpFailure:
+            HandleHttpStatus(finished.httpStatus);
+            break;
+        case TransferEnd::kRetry:
+            NoteFailure(DL_ERROR_NETWORK);
+            break;
+        case TransferEnd::kCurlFailure:
+            HandleCurlError(code);
+            break;
+        case TransferEnd::kLengthLearned:
+            fileSize_ = finished.cursor;
+            break;
     }
 }
 
 void Task::HandleHttpStatus(long status) {
     httpStatus_ = status;
-    if (status == 416) {
-        // The file shrank below what was asked for: start over.
-        CancelTransfers(nullptr);
-        ResetProgress();
-        NoteFailure(DL_ERROR_HTTP);
-    } else if (IsTransientStatus(status)) {
-        NoteFailure(DL_ERROR_HTTP);
-    } else {
-        Fail(DL_ERROR_HTTP);
-    }
+    ApplyVerdict(ClassifyHttpStatus(status));
 }
 
 void Task::HandleCurlError(CURLcode code) {
-    if (code == CURLE_WRITE_ERROR && state_ == DL_STATE_ERROR) {
-        return;
-    }
-    if (IsTlsError(code)) {
-        Fail(DL_ERROR_TLS);
-    } else if (IsPermanentCurlError(code)) {
-        Fail(DL_ERROR_NETWORK);
-    } else {
-        NoteFailure(DL_ERROR_NETWORK);
+    ApplyVerdict(ClassifyCurlError(code));
+}
+
+void Task::ApplyVerdict(const FailureVerdict& verdict) {
+    switch (verdict.kind) {
+        case FailureKind::kStartOver:
+            CancelTransfers(nullptr);
+            ResetProgress();
+            NoteFailure(verdict.error);
+            break;
+        case FailureKind::kRetry:
+            NoteFailure(verdict.error);
+            break;
+        case FailureKind::kGiveUp:
+            Fail(verdict.error);
+            break;
     }
 }
 
-// Transfers that fail together count once: a failure during the back-off adds nothing.
 void Task::NoteFailure(int errorIfExhausted) {
-    const auto now = Clock::now();
-    if (now < retryAt_) {
-        return;
-    }
-    ++failures_;
-    if (failures_ > kFailureBudget) {
+    if (RecordFailure(retry_, Clock::now()) == RetryStep::kExhausted) {
         Fail(errorIfExhausted);
-        return;
     }
-    auto delay = kFirstBackOff * (1 << std::min(failures_ - 1, 6));
-    retryAt_ = now + std::min<Clock::duration>(delay, kLongestBackOff);
 }
 
 }  // namespace dlengine

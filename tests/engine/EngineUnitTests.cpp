@@ -3,7 +3,6 @@
 #include "common/TextConvert.h"
 #include "engine/ContentRange.h"
 #include "engine/RangeSet.h"
-#include "engine/SegmentPlanner.h"
 #include "engine/StateFile.h"
 #include "engine/TaskTarget.h"
 
@@ -26,40 +25,6 @@ TEST(RangeSetTest, MergesTouchingAndOverlappingRangesAndFindsGaps) {
     EXPECT_FALSE(set.FirstGap(10, 25).has_value());
     set.Add({0, 100});
     EXPECT_EQ(set.spans().size(), 1u);
-}
-
-TEST(SegmentPlannerTest, SharesUnclaimedBytesAmongTheConnectionsToCome) {
-    const int64_t mib = 1024 * 1024;
-    std::vector<ActiveSegment> active;
-    auto first = NextSegment({}, active, 64 * mib, mib, 4);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->span, (ByteSpan{0, 16 * mib}));
-    // A leftover smaller than a piece joins the share instead of making a piece of its own.
-    auto whole = NextSegment({}, active, 3 * mib / 2, mib, 4);
-    ASSERT_TRUE(whole);
-    EXPECT_EQ(whole->span, (ByteSpan{0, 3 * mib / 2}));
-}
-
-TEST(SegmentPlannerTest, TakesUnclaimedGapsFirstThenSplitsTheLargestRemainder) {
-    const int64_t mib = 1024 * 1024;
-    RangeSet received;
-    received.Add({0, 4 * mib});
-    std::vector<ActiveSegment> active = {{4 * mib, 5 * mib, 10 * mib}};
-    auto choice = NextSegment(received, active, 64 * mib, mib, 1);
-    ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->span, (ByteSpan{10 * mib, 64 * mib}));
-    EXPECT_EQ(choice->splitFrom, -1);
-
-    active.push_back({10 * mib, 10 * mib, 64 * mib});
-    choice = NextSegment(received, active, 64 * mib, mib, 1);
-    ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->splitFrom, 1);
-    EXPECT_EQ(choice->span, (ByteSpan{37 * mib, 64 * mib}));
-    EXPECT_EQ(active[1].end, 37 * mib);
-
-    // Nothing left worth splitting.
-    std::vector<ActiveSegment> small = {{0, 0, mib}};
-    EXPECT_FALSE(NextSegment({}, small, mib, mib, 1));
 }
 
 TEST(StateFileTest, RoundTripsAndRefusesTornOrForeignText) {
