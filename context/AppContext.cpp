@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::u16string_view kSettingsFileName = u"kavrin.ini";
 constexpr std::u16string_view kUpdaterFileName = u"AutoUpdater";
+constexpr std::u16string_view kRecordFileName = u"gameList.dat";
 // The longest name placed in programDir, the downloaded-games record included.
 constexpr size_t kLongestFileName = 12;
 
@@ -41,11 +42,13 @@ void ComposeProgramPaths(AppContext& context, std::u16string_view executablePath
         context.programDir.clear();
         context.settingsPath.clear();
         context.updaterPath.clear();
+        context.recordPath.clear();
         return;
     }
     context.programDir = dir;
     context.settingsPath = context.programDir + std::u16string(kSettingsFileName);
     context.updaterPath = context.programDir + std::u16string(kUpdaterFileName);
+    context.recordPath = context.programDir + std::u16string(kRecordFileName);
 }
 
 std::string BuildPublicKeyPem(const char* scrambledBase64) {

@@ -28,6 +28,7 @@ struct AppContext {
     std::u16string programDir;                // folder of the executable, ends with "/"
     std::u16string settingsPath;              // programDir + "kavrin.ini"
     std::u16string updaterPath;               // programDir + "AutoUpdater"
+    std::u16string recordPath;                // programDir + "gameList.dat"
     bool pathsFit = true;  // false when programDir leaves no room for a file name
 
     AppContext() = default;
@@ -39,7 +40,7 @@ struct AppContext {
 AppContext& ProcessContext();
 
 // Composes programDir and the file paths from the executable's full path. Paths that would not
-// fit kPathCapacity leave all three empty and pathsFit false.
+// fit kPathCapacity leave them all empty and pathsFit false.
 void ComposeProgramPaths(AppContext& context, std::u16string_view executablePath);
 
 // The PEM text from its stored form: Base64-decoded, then every byte unscrambled.

@@ -12,4 +12,15 @@ int64_t UnixTime();
 
 void SleepMs(uint32_t milliseconds);
 
+// The wall-clock time in the user's time zone, as a person reads it: month 1 to 12.
+struct LocalTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+LocalTime LocalNow();
+
 }  // namespace platform

@@ -11,6 +11,7 @@
 
 #include "common/CaseFold.h"
 #include "common/TextConvert.h"
+#include "platform/FileReplace.h"
 
 namespace platform {
 namespace {
@@ -144,29 +145,13 @@ std::optional<std::string> ReadValue(std::u16string_view section, std::u16string
 }
 
 bool WriteLines(const ProfileLines& file, std::u16string_view path) {
-    const std::filesystem::path target = NativePath(path);
-    std::filesystem::path temp = target;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        for (const std::string& line : file.lines) {
-            out << line << file.lineEnd;
-        }
-        if (!out.flush()) {
-            return false;
-        }
+    std::string text;
+    for (const std::string& line : file.lines) {
+        text += line;
+        text += file.lineEnd;
     }
     // Replacing in one step keeps the old settings whole if writing is cut short.
-    std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return ReplaceFileContent(path, text);
 }
 
 int ParseProfileInt(std::string_view text) {

@@ -23,4 +23,12 @@ void SleepMs(uint32_t milliseconds) {
     }
 }
 
+LocalTime LocalNow() {
+    const time_t now = time(nullptr);
+    tm local{};
+    localtime_r(&now, &local);
+    return LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                     local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
 }  // namespace platform

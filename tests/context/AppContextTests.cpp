@@ -21,6 +21,7 @@ TEST(AppContext, ProgramPathsSitBesideTheExecutable) {
     EXPECT_EQ(context.programDir, u"/opt/kavrin/");
     EXPECT_EQ(context.settingsPath, u"/opt/kavrin/kavrin.ini");
     EXPECT_EQ(context.updaterPath, u"/opt/kavrin/AutoUpdater");
+    EXPECT_EQ(context.recordPath, u"/opt/kavrin/gameList.dat");
 }
 
 TEST(AppContext, AFolderTooLongForItsFilesIsRefused) {
@@ -28,9 +29,10 @@ TEST(AppContext, AFolderTooLongForItsFilesIsRefused) {
     ComposeProgramPaths(context, u"/" + std::u16string(250, u'a') + u"/kavrin");
     EXPECT_FALSE(context.pathsFit);
     EXPECT_TRUE(context.settingsPath.empty());
+    EXPECT_TRUE(context.recordPath.empty());
     ComposeProgramPaths(context, u"/" + std::u16string(200, u'a') + u"/kavrin");
     EXPECT_TRUE(context.pathsFit);
-    EXPECT_LT(context.settingsPath.size(), kPathCapacity);
+    EXPECT_LT(context.recordPath.size(), kPathCapacity);
 }
 
 TEST(AppContext, TheEmbeddedKeyBecomesAnRsa1024PublicKeyPem) {

@@ -40,8 +40,8 @@ void CMainWnd::InitWindow() {
         pages_ = pagesFactory_(m_pm);
     }
     engine_.Init();
-    // The downloaded-games record adds its rows to "downloadlist" here, before the folder is
-    // settled, once the record is kept.
+    downloads_.KeepRecordAt(context_.recordPath);
+    downloads_.LoadRecord();
     DownEngine::SettleDownloadFolder(context_);
     ShowDownloadsNotice();
 }
@@ -113,8 +113,8 @@ bool CMainWnd::HandleAppMessage(uint32_t message, uintptr_t wParam, intptr_t) {
             return true;
         case MSG_START_DOWNLOADS:
             // The list passes to this window whatever becomes of its records.
-            StartDownloads(std::unique_ptr<DownloadSelection>(
-                reinterpret_cast<DownloadSelection*>(wParam)));
+            StartDownloads(
+                std::unique_ptr<DownloadSelection>(reinterpret_cast<DownloadSelection*>(wParam)));
             return true;
         case MSG_INIT_PARAMS_LOADED:
             return true;  // the parameters change nothing on screen
@@ -156,23 +156,15 @@ bool CMainWnd::HandleFrameMessage(uint32_t message, uintptr_t wParam, intptr_t l
 }
 
 void CMainWnd::OnTimer(uintptr_t id) {
-    const bool downloading = poll_ ? poll_() : false;
-    if (id == kPollTimerId) {
-        if (!downloading) {
-            platform::KillTimer(GetHWND(), kPollTimerId);
-        }
+    if (PollDownloads(id)) {
         return;
     }
     intptr_t result = 0;
     m_pm.MessageHandler(platform::WM_TIMER, id, 0, result);
 }
 
-void CMainWnd::StartDownloads(std::unique_ptr<DownloadSelection>) {
-    // The download manager takes the records here once it exists.
-}
-
 void CMainWnd::ExitApp() {
-    // The downloaded-games record is saved here once the download manager keeps it.
+    downloads_.PrepareForExit();
     platform::DestroyNativeWindow(GetHWND());
 }
 

@@ -9,6 +9,8 @@
 #include "context/DownloadRecord.h"
 #include "context/MainWindowIdentity.h"
 #include "download/DownWrapper.h"
+#include "download/DownloadManager.h"
+#include "ui/main/DownloadsPage.h"
 #include "ui/main/MainPages.h"
 #include "uikit/controls/IDialogBuilderCallback.h"
 #include "uikit/controls/INotifyUI.h"
@@ -22,10 +24,11 @@ class CMessageWnd;
 // messages and of the download poll timer, and the close paths through the quit confirmation.
 class CMainWnd : public uikit::CWindowWnd,
                  public uikit::INotifyUI,
-                 public uikit::IDialogBuilderCallback {
+                 public uikit::IDialogBuilderCallback,
+                 private DownEngine::PollTimer {
   public:
-    static constexpr uintptr_t kPollTimerId = 1;
-    static constexpr uint32_t kPollPeriodMs = 60;
+    static constexpr uintptr_t kPollTimerId = DownEngine::DownloadManager::kPollTimerId;
+    static constexpr uint32_t kPollPeriodMs = DownEngine::DownloadManager::kPollPeriodMs;
 
     enum Page {
         kLibraryPage = 0,
@@ -34,9 +37,6 @@ class CMainWnd : public uikit::CWindowWnd,
         kOrdersPage = 5,
         kHelpPage = 6
     };
-
-    // One poll of the downloads; true while a row is still downloading.
-    using PollHook = std::function<bool()>;
 
     // Loads the download engine from the program's folder; throws DownEngine::EngineLoadError
     // when it cannot be loaded, and no window is made.
@@ -52,8 +52,7 @@ class CMainWnd : public uikit::CWindowWnd,
     // The quit confirmation while it is open; null otherwise.
     CMessageWnd* OpenConfirmation() const { return confirmation_; }
     DownEngine::CDownWrapper& Engine() { return engine_; }
-    // Filled in by the download manager; until then no tick finds a download.
-    void SetPollHook(PollHook poll) { poll_ = std::move(poll); }
+    DownEngine::DownloadManager& Downloads() { return downloads_; }
 
     void Notify(uikit::NotifyRecordUI& msg) override;
     uikit::CControlUI* CreateControl(std::u16string_view tag) override;
@@ -65,6 +64,16 @@ class CMainWnd : public uikit::CWindowWnd,
     virtual void RunMenuCommand(std::u16string_view name);
     // MSG_START_DOWNLOADS: the files the selection window handed over, now owned here.
     virtual void StartDownloads(std::unique_ptr<DownloadSelection> list);
+    // Every timer message runs the poll first; true when it was the poll timer's.
+    bool PollDownloads(uintptr_t timerId);
+    // The row actions of the my-downloads page.
+    void PauseDownload(DownEngine::Download& download);
+    void ContinueDownload(DownEngine::Download& download);
+    void StopDownload(DownEngine::Download& download);
+    void RetryDownload(DownEngine::Download& download);
+    // Shows the row's file selected in the file manager; the folder in force when the file is
+    // not there or its name would lead outside the folder.
+    void OpenDownloadFolder(DownEngine::Download& download);
 
   protected:
     std::string GetWindowClassName() const override { return kMainWindowClass; }
@@ -81,13 +90,19 @@ class CMainWnd : public uikit::CWindowWnd,
     void ExitApp();
     void ActivateInstance();
     void OnClick(uikit::CControlUI& sender);
+    // A click on one of a download row's buttons; false for any other control.
+    bool OnRowClick(uikit::CControlUI& sender);
+    // The poll timer on this window.
+    void Set() override;
+    void Kill() override;
 
     AppContext& context_;
     DownEngine::CDownWrapper engine_;
     MainPagesFactory pagesFactory_;
     std::unique_ptr<MainPages> pages_;
     uikit::CWindowManagerUI m_pm;
+    DownloadsPage downloadsPage_{m_pm};
+    DownEngine::DownloadManager downloads_{engine_, context_, downloadsPage_, *this};
     std::vector<int> pageHistory_;
-    PollHook poll_;
     CMessageWnd* confirmation_ = nullptr;
 };

@@ -37,9 +37,9 @@ void CMainWnd::OnClick(uikit::CControlUI& sender) {
         platform::OpenWebAddress(web_pages::kServiceChat);
     } else if (name == u"HelpHtmlBtn") {
         platform::OpenWebAddress(web_pages::kQuestions);
+    } else {
+        OnRowClick(sender);
     }
-    // The download selection button and the rows of the my-downloads page are routed here
-    // once the download manager exists.
 }
 
 void CMainWnd::SelectPage(int index) {
