@@ -1,7 +1,9 @@
 #include "ui/main/MainWnd.h"
 
+#include "context/EmbeddedKeys.h"
 #include "context/Messages.h"
 #include "download/DownloadFolder.h"
+#include "download/EngineTrust.h"
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "platform/Timer.h"
@@ -40,6 +42,7 @@ void CMainWnd::InitWindow() {
         pages_ = pagesFactory_(m_pm);
     }
     engine_.Init();
+    DownEngine::TrustClientCertificates(engine_, kTrustedCaPem);
     downloads_.KeepRecordAt(context_.recordPath);
     downloads_.LoadRecord();
     DownEngine::SettleDownloadFolder(context_);
