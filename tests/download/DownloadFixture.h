@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -16,6 +15,7 @@
 #include "download/DownloadManager.h"
 #include "download/EngineTrust.h"
 #include "server/DemoFileBytes.h"
+#include "tests/support/ServedFiles.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestServer.h"
 
@@ -70,14 +70,7 @@ class DownloadManagerTest : public ::testing::Test {
     // Starts the server with files of these names (without ".zip") and sizes.
     void Serve(const std::vector<std::pair<std::string, int64_t>>& files,
                std::vector<std::string> options = {}) {
-        std::filesystem::create_directories(data_ / "files");
-        std::string catalog = R"({"status":"SUCCESS","gameInfos":[{"packages":[)";
-        for (size_t i = 0; i < files.size(); ++i) {
-            catalog += (i ? "," : "") + std::string(R"({"url":"{BASE}files/)") + files[i].first +
-                       R"(.zip","bytes":)" + std::to_string(files[i].second) + "}";
-        }
-        catalog += "]}]}";
-        std::ofstream(data_ / "catalog.json") << catalog;
+        WriteServedCatalog(data_.path(), files);
         options.insert(options.begin(), {"--data", data_.path().string()});
         server_ = std::make_unique<TestServer>(options);
     }
