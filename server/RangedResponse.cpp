@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "server/ByteRange.h"
+#include "server/RequestLog.h"
 
 namespace {
 
@@ -13,12 +14,17 @@ constexpr const char* kFileType = "application/octet-stream";
 
 // The state of one answer's body; the library asks for its pieces in order from one thread.
 struct Transfer {
-    Transfer(ByteSource byteSource, TransferPace pace)
-        : source(std::move(byteSource)), pacer(pace), piece(pacer.PieceSize()) {}
+    Transfer(std::string target, ByteSource byteSource, TransferPace pace)
+        : path(std::move(target)),
+          source(std::move(byteSource)),
+          pacer(pace),
+          piece(pacer.PieceSize()) {}
 
+    std::string path;
     ByteSource source;
     TransferPacer pacer;
     std::vector<char> piece;
+    uint64_t sent = 0;
 };
 
 // Sends bytes [first, first + length); offsets from the library are relative to first.
@@ -32,8 +38,14 @@ void StreamRange(httplib::Response& response, std::shared_ptr<Transfer> transfer
             }
             const size_t wanted = std::min(remaining, transfer->piece.size());
             const size_t got = transfer->source(first + offset, transfer->piece.data(), wanted);
-            return got > 0 && sink.write(transfer->piece.data(), got);
-        });
+            if (got == 0 || !sink.write(transfer->piece.data(), got)) {
+                return false;
+            }
+            transfer->sent += got;
+            return true;
+        },
+        // Also when the client went away halfway: what left the server is what it cost.
+        [transfer](bool) { LogBytesSent(transfer->path, transfer->sent); });
 }
 
 }  // namespace
@@ -58,7 +70,8 @@ uint64_t RespondWithBytes(const httplib::Request& request, httplib::Response& re
     if (length == 0) {
         response.set_content("", kFileType);
     } else {
-        StreamRange(response, std::make_shared<Transfer>(std::move(source), pace), first, length);
+        StreamRange(response, std::make_shared<Transfer>(request.path, std::move(source), pace),
+                    first, length);
     }
     return length;
 }

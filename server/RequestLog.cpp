@@ -29,6 +29,18 @@ std::string FormatRequestLine(std::string_view method, std::string_view path,
     return line;
 }
 
+std::string FormatSentLine(std::string_view path, uint64_t sentBytes) {
+    std::string line = "SENT ";
+    AppendPrintable(line, path);
+    return line + ' ' + std::to_string(sentBytes) + " bytes\n";
+}
+
+void LogBytesSent(std::string_view path, uint64_t sentBytes) {
+    const std::string line = FormatSentLine(path, sentBytes);
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fflush(stdout);
+}
+
 void LogRequest(std::string_view method, std::string_view path, std::string_view query, int status,
                 uint64_t bodyBytes) {
     // One write per line: stdio locks the stream per call, so threads do not interleave.

@@ -11,3 +11,8 @@ std::string FormatRequestLine(std::string_view method, std::string_view path,
 
 void LogRequest(std::string_view method, std::string_view path, std::string_view query, int status,
                 uint64_t bodyBytes);
+
+// "SENT PATH N bytes" once a streamed body ends, finished or cut off: what really left the
+// server for that request.
+std::string FormatSentLine(std::string_view path, uint64_t sentBytes);
+void LogBytesSent(std::string_view path, uint64_t sentBytes);

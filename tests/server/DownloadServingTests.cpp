@@ -262,3 +262,41 @@ TEST(ServedDownloadsPaceTest, AStoppingServerCutsASlowTransferShort) {
 }
 
 }  // namespace
+
+namespace {
+
+// The bytes the server says it sent for a path, once its line is there.
+uint64_t SentFor(const TestServer& server, const std::string& path) {
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (Clock::now() < deadline) {
+        for (const std::string& line : server.Log()) {
+            if (line.rfind("SENT " + path + " ", 0) == 0) {
+                return std::stoull(line.substr(6 + path.size()));
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ADD_FAILURE() << "no SENT line for " << path;
+    return 0;
+}
+
+TEST(ServedDownloadsSentTest, TheLogTellsWhatReallyLeftTheServerAlsoWhenTheClientGoesAway) {
+    const DataFolder data;
+    TestServer whole(data.Options());
+    ServedDownloadClient client(whole.baseUrl());
+    ASSERT_EQ(StatusOf(client.Get("/files/odd.zip")), 200);
+    EXPECT_EQ(SentFor(whole, "/files/odd.zip"), kOddSize);
+
+    TestServer paced(data.Options({"--rate", "256k"}));
+    ServedDownloadClient leaving(paced.baseUrl());
+    size_t received = 0;
+    leaving.Get("/files/two.zip", "", [&](const char*, size_t size) {
+        received += size;
+        return received < 300 * 1024;
+    });
+    const uint64_t sent = SentFor(paced, "/files/two.zip");
+    EXPECT_GE(sent, received);
+    EXPECT_LT(sent, 2 * kMiB) << "the rest of the file never left";
+}
+
+}  // namespace
