@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <string>
-#include <thread>
 
 #include "platform/ChildProcess.h"
 #include "platform/SingleInstance.h"
+#include "platform/linux/testing/VirtualDisplay.h"
+#include "tests/support/Poll.h"
 
 namespace {
 
@@ -22,24 +22,15 @@ struct Rgb {
 class DesktopRun : public ::testing::Test {
   protected:
     void SetUp() override {
-        // The first display number no X server of this machine uses.
-        for (int number = 90; number < 100 && display_.empty(); ++number) {
-            if (!std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
-                display_ = ":" + std::to_string(number);
-            }
-        }
-        ASSERT_FALSE(display_.empty());
-        xvfb_ = platform::StartChildProcess(
-            "/usr/bin/Xvfb", {"Xvfb", display_, "-screen", "0", "1024x720x24", "-nolisten", "tcp"});
-        ASSERT_NE(xvfb_, nullptr);
+        // The X server picks a display number nobody uses and names it once it takes clients.
+        ASSERT_TRUE(screen_.Start(1024, 720));
+        display_ = ":" + std::to_string(screen_.Number());
     }
     void TearDown() override {
         if (program_ != nullptr) {
             program_->Terminate();
         }
-        if (xvfb_ != nullptr) {
-            xvfb_->Terminate();
-        }
+        screen_.Stop();
     }
 
     bool TakeScreenshot() {
@@ -60,8 +51,8 @@ class DesktopRun : public ::testing::Test {
                    static_cast<int>(pixel & 0xFF)};
     }
 
+    platform::testdisplay::VirtualDisplay screen_;
     std::string display_;
-    std::unique_ptr<platform::ChildProcess> xvfb_;
     std::unique_ptr<platform::ChildProcess> program_;
 };
 
@@ -73,13 +64,6 @@ bool IsBlue(Rgb c) {
 }
 
 TEST_F(DesktopRun, RealProgramShowsHeadNavigationAndLibraryWhereTheMarkupPutsThem) {
-    // The X server is ready once a client can connect; the program retries nothing itself.
-    bool ready = false;
-    for (int attempt = 0; attempt < 100 && !ready; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        ready = std::filesystem::exists("/tmp/.X11-unix/X" + display_.substr(1));
-    }
-    ASSERT_TRUE(ready);
     program_ =
         platform::StartChildProcess("/usr/bin/env", {"env", "DISPLAY=" + display_, kProgram});
     ASSERT_NE(program_, nullptr);
@@ -87,22 +71,20 @@ TEST_F(DesktopRun, RealProgramShowsHeadNavigationAndLibraryWhereTheMarkupPutsThe
     // The window is up once it listens for later starts; its first frame may follow a moment
     // later, so the screenshot is retaken until the head shows.
     cairo_surface_t* shot = nullptr;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const auto headShows = [&] {
         if (platform::FindRunningInstance("_SoftMainWnd_", "Kavrin") == nullptr ||
             !TakeScreenshot()) {
-            continue;
+            return false;
         }
         if (shot != nullptr) {
             cairo_surface_destroy(shot);
         }
         shot = cairo_image_surface_create_from_png(kScreenshot);
-        if (cairo_surface_status(shot) == CAIRO_STATUS_SUCCESS &&
-            cairo_image_surface_get_width(shot) == 1024 && IsWhite(At(shot, 500, 25)) &&
-            IsBlue(At(shot, 20, 108))) {
-            break;
-        }
-    }
+        return cairo_surface_status(shot) == CAIRO_STATUS_SUCCESS &&
+               cairo_image_surface_get_width(shot) == 1024 && IsWhite(At(shot, 500, 25)) &&
+               IsBlue(At(shot, 20, 108));
+    };
+    PollUntil(headShows, std::chrono::seconds(30), std::chrono::milliseconds(100));
     ASSERT_NE(shot, nullptr);
     ASSERT_EQ(cairo_surface_status(shot), CAIRO_STATUS_SUCCESS);
     // Head: white band with the logo at its left.

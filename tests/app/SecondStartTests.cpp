@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "platform/ChildProcess.h"
 #include "platform/SingleInstance.h"
+#include "tests/support/Poll.h"
 
 namespace {
 
@@ -27,13 +27,9 @@ std::unique_ptr<platform::ChildProcess> StartProgram() {
 }
 
 bool WaitForRunningInstance() {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        if (platform::FindRunningInstance("_SoftMainWnd_", "Kavrin") != nullptr) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
+    return PollUntil(
+        [] { return platform::FindRunningInstance("_SoftMainWnd_", "Kavrin") != nullptr; },
+        std::chrono::seconds(20), std::chrono::milliseconds(50));
 }
 
 // Waits for the child to end by itself: its output ends when it does.

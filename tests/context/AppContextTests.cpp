@@ -58,6 +58,8 @@ TEST(PostToMainWindow, WaitsForTheMainWindowAndThenPostsOnce) {
         ++received;
     });
     std::thread worker([&] { PostToMainWindow(1144, 1, 0, context); });
+    // Longer than the worker's half-second look at the context: it has looked and found no
+    // window at least once, and must not have posted anywhere.
     std::this_thread::sleep_for(std::chrono::milliseconds(700));
     EXPECT_EQ(received.load(), 0);
     const auto published = std::chrono::steady_clock::now();

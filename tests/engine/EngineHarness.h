@@ -13,6 +13,7 @@
 
 #include "common/TextConvert.h"
 #include "engine/DlEngine.h"
+#include "tests/support/Poll.h"
 #include "tests/support/TempDir.h"
 
 // Content that no two tests share by accident.
@@ -68,12 +69,13 @@ inline EngineTaskReport Report(DL_TaskHandle task) {
 inline EngineTaskReport WaitFor(DL_TaskHandle task,
                                 const std::function<bool(const EngineTaskReport&)>& done,
                                 int boundSeconds = 120) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(boundSeconds);
-    EngineTaskReport report = Report(task);
-    while (!done(report) && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        report = Report(task);
-    }
+    EngineTaskReport report{};
+    PollUntil(
+        [&] {
+            report = Report(task);
+            return done(report);
+        },
+        std::chrono::seconds(boundSeconds), std::chrono::milliseconds(20));
     return report;
 }
 

@@ -1,10 +1,13 @@
 #include "tests/engine/FaultyFileServer.h"
 
+#include <gtest/gtest.h>
 #include <httplib.h>
 
 #include <algorithm>
 #include <chrono>
 #include <optional>
+
+#include "tests/support/Poll.h"
 
 namespace {
 
@@ -51,8 +54,9 @@ FaultyFileServer::FaultyFileServer() : server_(std::make_unique<httplib::Server>
     // The socket listens from the bind on, so requests made before the thread runs wait.
     thread_ = std::thread([this] { server_->listen_after_bind(); });
     // A stop before the accept loop runs would be missed and the join would never return.
-    while (!server_->is_running()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!PollUntil([this] { return server_->is_running(); }, std::chrono::seconds(20),
+                   std::chrono::milliseconds(1))) {
+        ADD_FAILURE() << "the file server does not listen on port " << port_;
     }
 }
 

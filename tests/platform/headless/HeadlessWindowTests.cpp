@@ -9,6 +9,7 @@
 #include "platform/Timer.h"
 #include "platform/headless/HeadlessInput.h"
 #include "tests/platform/WindowBehaviour.h"
+#include "tests/support/TempDir.h"
 
 using namespace platform;
 namespace hl = platform::headless;
@@ -184,9 +185,10 @@ TEST_P(InMemoryWindows, DialogsAndClipboardAnswerWithoutAPerson) {
     EXPECT_EQ(ShowMessageBox(0, "?", "c", MessageBoxButtons::YesNo), IDNO);
     hl::SetMessageBoxAnswer(IDOK);
 
-    EXPECT_EQ(ChooseFolder(0, "/tmp"), "");
+    const TempDir start;
+    EXPECT_EQ(ChooseFolder(0, start.path().string()), "");
     hl::SetFolderChooserAnswer("/srv/games");
-    EXPECT_EQ(ChooseFolder(0, "/tmp"), "/srv/games");
+    EXPECT_EQ(ChooseFolder(0, start.path().string()), "/srv/games");
     hl::SetFolderChooserAnswer("");
 
     SetClipboardText("客服 QQ 12345");

@@ -59,6 +59,7 @@ TEST_F(SingleInstance, TheLookupFindsTheInstanceAndOnlyThePostTellsIt) {
     auto listener = ListenForLaterInstances(className_, title_, kWindow, kActivate);
     auto found = FindRunningInstance(className_, title_);
     ASSERT_NE(found, nullptr);
+    // A hand-over would arrive on the listener's own thread: give a stray one the time to come.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(received_.load(), 0) << "finding is not telling";
     EXPECT_TRUE(found->Post(kActivate));

@@ -10,6 +10,7 @@
 #include "ui/items/VGameItem.h"
 #include "uikit/controls/GifAnimUI.h"
 #include "uikit/controls/LabelUI.h"
+#include "uikit/image/GifFrames.h"
 #include "uikit/layout/TabLayoutUI.h"
 
 using namespace uikit;
@@ -82,7 +83,13 @@ TEST_F(DetailPageTest, APressedTileOpensItsGameWithEveryVersionInCatalogueOrder)
 
     EXPECT_EQ(static_cast<CTabLayoutUI*>(Find(u"gameItemsTab"))->GetCurSel(), 1);
     EXPECT_EQ(Find(u"gameName")->GetText(), package.name);
-    EXPECT_GT(Find<CGifAnimUI>(u"gameDetailGif")->GetFrameCount(), 1) << "img/gif/cs.gif";
+    // Every frame of the animation the package names, starting at the first.
+    const GifAnimation animation =
+        LoadGifAnimation(u"img/gif/" + package.gameDetailPage, SkinArchive::Instance());
+    ASSERT_GT(animation.frames.size(), 1u) << "img/gif/cs.gif";
+    EXPECT_EQ(Find<CGifAnimUI>(u"gameDetailGif")->GetFrameCount(),
+              static_cast<int>(animation.frames.size()));
+    EXPECT_EQ(Find<CGifAnimUI>(u"gameDetailGif")->GetCurrentFrame(), 0);
     EXPECT_EQ(Find(u"rateLabel")->GetText(), package.rate);
     EXPECT_EQ(Find<CLabelUI>(u"rateLabel")->GetTextColor(), 0xFF1B7AFFu);
     EXPECT_EQ(Find(u"issueDateLabel")->GetText(), package.issueDate);

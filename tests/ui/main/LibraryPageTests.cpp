@@ -76,7 +76,19 @@ TEST_F(PagesTest, OnlyTheSingleOneLabelCountsAndUnknownCoversLeaveAWorkingTile) 
     EXPECT_EQ(tiles[0]->Package().id, 2);
     EXPECT_EQ(Inside(tiles[0], u"gameInfoNameLabel")->GetText(), u"cs1.6 小写");
     EXPECT_EQ(Inside(tiles[1], u"gameInfoNameLabel")->GetText(), u"反恐精英");
-    Render();  // a cover the skin does not hold draws nothing and breaks nothing
+    // A cover the skin does not hold draws nothing and breaks nothing: the tile shows through.
+    const std::unique_ptr<Canvas> shot = Render();
+    const Rect& missing = Inside(tiles[0], u"gameOption")->GetPos();
+    int covered = 0;
+    for (int y = missing.top; y < missing.bottom; ++y) {
+        for (int x = missing.left; x < missing.right; ++x) {
+            covered += shot->Pixel(x, y) != 0xFFF8FDFFu ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(covered, 0);
+    const Rect& known = Inside(tiles[1], u"gameOption")->GetPos();
+    EXPECT_NE(shot->Pixel((known.left + known.right) / 2, (known.top + known.bottom) / 2),
+              0xFFF8FDFFu);
     manager->OnLButtonDown(Centre(tiles[0]));
     ASSERT_EQ(Posted().size(), 1u);
     EXPECT_EQ(Posted()[0].wParam, reinterpret_cast<uintptr_t>(&catalog[1]));

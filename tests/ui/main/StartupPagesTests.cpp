@@ -7,6 +7,7 @@
 #include "catalog/OrdersLoader.h"
 #include "context/WorkerJob.h"
 #include "platform/headless/HeadlessInput.h"
+#include "tests/support/Poll.h"
 #include "tests/support/TestServer.h"
 #include "tests/ui/support/EngineDir.h"
 #include "tests/ui/support/UiFixture.h"
@@ -15,8 +16,6 @@
 #include "uikit/controls/ContainerUI.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // The start-up workers and the real main window with its real pages, as the program runs them,
 // against a kavrin-server of the test's own.
@@ -50,15 +49,14 @@ class StartupPages : public ::testing::Test {
         return tiles != nullptr ? tiles->GetCount() : -1;
     }
 
-    // Handles messages until `done` holds; gives up after a deadline that only a fault reaches.
+    // Handles messages until `done` holds: what the workers post only takes effect once the
+    // window's queue is handled.
     template <typename Done>
     bool PumpUntil(Done done) {
-        const auto deadline = Clock::now() + std::chrono::seconds(20);
-        while (!done() && Clock::now() < deadline) {
+        return PollUntil([&] {
             platform::ProcessPendingMessages();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return done();
+            return done();
+        });
     }
 
     AppContext& context_ = ProcessContext();
@@ -70,12 +68,9 @@ TEST_F(StartupPages, ACatalogueAnsweredBeforeTheWindowExistsStillFillsTheLibrary
     context_.baseUrl = server.baseUrl();
     WorkerJob job{&context_, &ProcessCatalog()};
     std::thread worker(LoadCatalog, &job);
-    const auto loaded = Clock::now() + std::chrono::seconds(20);
-    while (ProcessCatalog().empty() && Clock::now() < loaded) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    ASSERT_FALSE(ProcessCatalog().empty());
-    // The worker now waits for the window, which comes two seconds later.
+    ASSERT_TRUE(PollUntil([] { return !ProcessCatalog().empty(); }));
+    // The worker now waits for the window, which deliberately comes two seconds later: long
+    // enough for several of its looks at the context to find no window.
     std::this_thread::sleep_for(std::chrono::seconds(2));
     OpenMainWindow();
     EXPECT_TRUE(PumpUntil([&] { return TileCount() == 10; })) << TileCount() << " tiles";
@@ -92,10 +87,8 @@ TEST_F(StartupPages, AFailedCallLeavesThePagesEmptyWithoutAMessage) {
     std::thread orders(LoadOrders, &ordersJob);
     catalog.join();
     orders.join();
-    for (int i = 0; i < 20; ++i) {
-        platform::ProcessPendingMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    // Both workers have ended, so whatever they posted is already in the queue.
+    platform::ProcessPendingMessages();
     EXPECT_EQ(TileCount(), 0);
     window_->SelectPage(5);
     platform::ProcessPendingMessages();

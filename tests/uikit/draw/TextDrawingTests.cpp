@@ -154,7 +154,8 @@ TEST(TextDrawing, WritesASampleDrawing) {
                0xFF333333, TS::kWordBreak | TS::kEndEllipsis);
     DrawTextUI(cr, FontUI(FontInfo{u"微软雅黑", 14, true, true}), {10, 120, 170, 190},
                u"帮助页面 Help", 0xFF1B7AFF, TS::kSingleLine | TS::kBottom);
-    const auto path = std::filesystem::temp_directory_path() / "kavrin-uikit-sample.png";
+    std::filesystem::create_directories(KAVRIN_PREVIEW_DIR);
+    const auto path = std::filesystem::path(KAVRIN_PREVIEW_DIR) / "uikit-sample.png";
     ASSERT_TRUE(canvas.WritePng(path.string()));
     EXPECT_GT(std::filesystem::file_size(path), 1000u);
 }

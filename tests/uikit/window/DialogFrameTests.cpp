@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "platform/MessageLoop.h"
@@ -161,7 +162,8 @@ TEST_F(DialogFrame, RoundCornersCutEveryNewSizeButNotAMinimisedOne) {
         }
     }
     cairo_surface_mark_dirty(shown.Surface());
-    EXPECT_TRUE(shown.WritePng("round-dialog.png"));
+    std::filesystem::create_directories(KAVRIN_PREVIEW_DIR);
+    EXPECT_TRUE(shown.WritePng(std::string(KAVRIN_PREVIEW_DIR) + "/round-dialog.png"));
     EXPECT_EQ(shown.Pixel(0, 0), 0u);
     EXPECT_EQ(shown.Pixel(499, 349), 0u);
     EXPECT_EQ(shown.Pixel(250, 0), 0xFF1D4F86u);
