@@ -12,7 +12,7 @@ ToolTipControllerUI::ToolTipControllerUI(const ResourceTablesUI& resources)
 
 ToolTipControllerUI::~ToolTipControllerUI() = default;
 
-void ToolTipControllerUI::Bind(uintptr_t window) {
+void ToolTipControllerUI::Bind(platform::WindowId window) {
     // The tip window is owned by the window bound so far.
     if (window != window_) {
         Destroy();

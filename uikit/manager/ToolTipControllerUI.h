@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/WindowPost.h"
 #include "uikit/draw/Geometry.h"
 
 namespace uikit {
@@ -30,7 +31,7 @@ class ToolTipControllerUI {
     ToolTipControllerUI& operator=(const ToolTipControllerUI&) = delete;
 
     // The native window the tip is shown over; 0 = none, and no tip window is made.
-    void Bind(uintptr_t window);
+    void Bind(platform::WindowId window);
     // The pointer rests on `control` at `pointer` (client coordinates): its tip is offered, and
     // shown unless `show` is false. A control without a tip offers none.
     void Offer(const CControlUI& control, Point pointer, bool show);
@@ -48,7 +49,7 @@ class ToolTipControllerUI {
     void ShowWindow(Point pointer);
 
     const ResourceTablesUI& resources_;
-    uintptr_t window_ = 0;
+    platform::WindowId window_ = 0;
     Tip tip_;
     std::unique_ptr<CToolTipWindowUI> tipWindow_;
 };
