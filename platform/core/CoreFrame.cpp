@@ -1,37 +1,10 @@
-#include <algorithm>
-
 #include "platform/Messages.h"
+#include "platform/core/FrameGeometry.h"
 #include "platform/core/WindowCore.h"
 
 // The window's frame: its size limits, maximising and restoring, sizing drags, the client area
 // and the region.
 namespace platform::core {
-
-namespace {
-
-// The minimum wins over a smaller maximum, as it does on the system the library was written
-// for.
-int Fit(int side, int minimum, int maximum) {
-    return std::max({minimum, 0, std::min(side, maximum)});
-}
-
-bool MovesLeftEdge(intptr_t edge) {
-    return edge == HTLEFT || edge == HTTOPLEFT || edge == HTBOTTOMLEFT;
-}
-
-bool MovesRightEdge(intptr_t edge) {
-    return edge == HTRIGHT || edge == HTTOPRIGHT || edge == HTBOTTOMRIGHT;
-}
-
-bool MovesTopEdge(intptr_t edge) {
-    return edge == HTTOP || edge == HTTOPLEFT || edge == HTTOPRIGHT;
-}
-
-bool MovesBottomEdge(intptr_t edge) {
-    return edge == HTBOTTOM || edge == HTBOTTOMLEFT || edge == HTBOTTOMRIGHT;
-}
-
-}  // namespace
 
 MinMaxInfo WindowCore::QueryLimits(WindowRecord& window) {
     const Rect area = native_->WorkArea(&window);
@@ -47,21 +20,7 @@ MinMaxInfo WindowCore::QueryLimits(WindowRecord& window) {
 }
 
 Rect WindowCore::Constrain(WindowRecord& window, const Rect& proposed, intptr_t edge) {
-    const MinMaxInfo info = QueryLimits(window);
-    const int width = Fit(proposed.Width(), info.minTrackSize.x, info.maxTrackSize.x);
-    const int height = Fit(proposed.Height(), info.minTrackSize.y, info.maxTrackSize.y);
-    Rect rect = proposed;
-    if (MovesLeftEdge(edge)) {
-        rect.left = rect.right - width;
-    } else {
-        rect.right = rect.left + width;
-    }
-    if (MovesTopEdge(edge)) {
-        rect.top = rect.bottom - height;
-    } else {
-        rect.bottom = rect.top + height;
-    }
-    return rect;
+    return FitToLimits(proposed, QueryLimits(window), edge);
 }
 
 void WindowCore::SetRect(WindowId window, const Rect& rect) {
@@ -77,11 +36,7 @@ void WindowCore::ChangeMaximized(WindowRecord& window, bool maximize) {
     if (maximize) {
         window.restoreRect = window.rect;
         window.maximized = true;
-        const MinMaxInfo info = QueryLimits(window);
-        const int width = Fit(info.maxSize.x, info.minTrackSize.x, info.maxTrackSize.x);
-        const int height = Fit(info.maxSize.y, info.minTrackSize.y, info.maxTrackSize.y);
-        ApplyRect(window, MakeRect(info.maxPosition.x, info.maxPosition.y, width, height), true,
-                  true);
+        ApplyRect(window, MaximizedRect(QueryLimits(window)), true, true);
         return;
     }
     window.maximized = false;
@@ -94,11 +49,7 @@ void WindowCore::UpdateClientArea(WindowRecord& window) {
     const Rect rect = window.rect;
     Rect answer = rect;
     Send(window.id, WM_NCCALCSIZE, 0, reinterpret_cast<intptr_t>(&answer));
-    const int left = std::clamp(answer.left, rect.left, rect.right);
-    const int top = std::clamp(answer.top, rect.top, rect.bottom);
-    const int right = std::clamp(answer.right, left, rect.right);
-    const int bottom = std::clamp(answer.bottom, top, rect.bottom);
-    window.client = Rect{left - rect.left, top - rect.top, right - rect.left, bottom - rect.top};
+    window.client = ClientWithin(rect, answer);
 }
 
 void WindowCore::SetRegion(WindowId window, const std::optional<WindowRegion>& region) {
@@ -120,25 +71,19 @@ void WindowCore::StartResizeDrag(WindowId window, intptr_t hit, Point screen) {
         record->nativeDrag = true;
         return;
     }
-    dragging_ = window;
-    dragEdge_ = hit;
-    dragStart_ = screen;
-    dragRect_ = record->rect;
+    drag_.Begin(window, hit, screen, record->rect);
 }
 
-void WindowCore::ResizeDragTo(Point screen) {
-    const auto record = Find(dragging_);
-    if (record == nullptr) {
+// A move keeps the size, so only a sizing drag meets the limits.
+void WindowCore::DragTo(Point screen) {
+    const Rect rect = drag_.RectAt(screen);
+    if (!drag_.Sizing()) {
+        SetRect(drag_.Window(), rect);
         return;
     }
-    const int dx = screen.x - dragStart_.x;
-    const int dy = screen.y - dragStart_.y;
-    Rect rect = dragRect_;
-    rect.left += MovesLeftEdge(dragEdge_) ? dx : 0;
-    rect.right += MovesRightEdge(dragEdge_) ? dx : 0;
-    rect.top += MovesTopEdge(dragEdge_) ? dy : 0;
-    rect.bottom += MovesBottomEdge(dragEdge_) ? dy : 0;
-    ApplyRect(*record, Constrain(*record, rect, dragEdge_), true);
+    if (const auto record = Find(drag_.Window())) {
+        ApplyRect(*record, Constrain(*record, rect, drag_.Edge()), true);
+    }
 }
 
 // While the system drags the window its reports count; a size beyond the limits is pulled back

@@ -1,8 +1,7 @@
-#include <algorithm>
-
 #include "platform/Messages.h"
 #include "platform/core/WindowCore.h"
 
+// The loop: posted messages first, then due timer ticks, then the native events.
 namespace platform::core {
 
 void WindowCore::Post(const QueuedMessage& message) {
@@ -24,8 +23,8 @@ WindowCore::Pump WindowCore::PumpOne(int waitMs, int& quitCode) {
         }
         return Pump::Delivered;
     }
-    std::pair<WindowId, uintptr_t> timer;
-    if (PopDueTimer(timer)) {
+    TimerTable::Key timer;
+    if (timers_.PopDue(timer)) {
         if (!HoverTimerTick(timer.first, timer.second)) {
             Send(timer.first, WM_TIMER, timer.second, 0);
         }
@@ -38,51 +37,28 @@ bool WindowCore::SetTimer(WindowId window, uintptr_t id, uint32_t periodMs) {
     if (periodMs == 0 || !Find(window)) {
         return false;
     }
-    const auto key = std::make_pair(window, id);
-    if (std::find(timers_.begin(), timers_.end(), key) == timers_.end()) {
-        timers_.push_back(key);
-    }
+    timers_.Add(window, id);
     native_->StartTimer(window, id, periodMs);
     return true;
 }
 
 bool WindowCore::KillTimer(WindowId window, uintptr_t id) {
-    const auto key = std::make_pair(window, id);
-    const auto it = std::find(timers_.begin(), timers_.end(), key);
-    if (it == timers_.end()) {
+    if (!timers_.Remove(window, id)) {
         return false;
     }
-    timers_.erase(it);
-    std::erase(dueTimers_, key);
     native_->StopTimer(window, id);
     return true;
 }
 
-// A tick that comes while the last one still waits is dropped: one pending tick per timer.
 void WindowCore::TimerDue(WindowId window, uintptr_t id) {
-    const auto key = std::make_pair(window, id);
-    if (std::find(timers_.begin(), timers_.end(), key) == timers_.end() ||
-        std::find(dueTimers_.begin(), dueTimers_.end(), key) != dueTimers_.end()) {
-        return;
-    }
-    dueTimers_.push_back(key);
-}
-
-bool WindowCore::PopDueTimer(std::pair<WindowId, uintptr_t>& timer) {
-    if (dueTimers_.empty()) {
-        return false;
-    }
-    timer = dueTimers_.front();
-    dueTimers_.erase(dueTimers_.begin());
-    return true;
+    timers_.MarkDue(window, id);
 }
 
 bool WindowCore::FireTimer(WindowId window, uintptr_t id) {
-    const auto key = std::make_pair(window, id);
-    if (std::find(timers_.begin(), timers_.end(), key) == timers_.end()) {
+    if (!timers_.Has(window, id)) {
         return false;
     }
-    std::erase(dueTimers_, key);
+    timers_.DropDue(window, id);
     if (!HoverTimerTick(window, id)) {
         Send(window, WM_TIMER, id, 0);
     }

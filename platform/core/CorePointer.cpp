@@ -1,6 +1,8 @@
 #include "platform/Messages.h"
 #include "platform/core/WindowCore.h"
 
+// The pointer: which window its input goes to (capture first), hover and leave tracking, caption
+// drags and the cursor.
 namespace platform::core {
 namespace {
 
@@ -97,13 +99,8 @@ void WindowCore::DeliverMouse(WindowId target, uint32_t message, Point screen, u
 
 void WindowCore::MouseMove(WindowId under, Point screen, uintptr_t keys) {
     pointer_ = screen;
-    if (dragging_ != 0 && dragEdge_ != 0) {
-        ResizeDragTo(screen);
-        return;
-    }
-    if (dragging_ != 0) {
-        SetRect(dragging_, dragRect_.MovedTo(dragRect_.left + screen.x - dragStart_.x,
-                                             dragRect_.top + screen.y - dragStart_.y));
+    if (drag_.Window() != 0) {
+        DragTo(screen);
         return;
     }
     const WindowId target = MouseTarget(under);
@@ -131,10 +128,7 @@ bool WindowCore::StartCaptionDrag(WindowId window, Point screen) {
         record->nativeDrag = true;
         return true;
     }
-    dragging_ = window;
-    dragEdge_ = 0;
-    dragStart_ = screen;
-    dragRect_ = record->rect;
+    drag_.Begin(window, 0, screen, record->rect);
     return true;
 }
 
@@ -169,9 +163,8 @@ void WindowCore::MouseButtonDown(WindowId under, Point screen, MouseButton butto
 
 void WindowCore::MouseButtonUp(WindowId under, Point screen, MouseButton button, uintptr_t keys) {
     pointer_ = screen;
-    if (dragging_ != 0 && button == MouseButton::Left) {
-        dragging_ = 0;
-        dragEdge_ = 0;
+    if (drag_.Window() != 0 && button == MouseButton::Left) {
+        drag_.End();
         return;
     }
     const WindowId target = MouseTarget(under);
@@ -199,8 +192,7 @@ void WindowCore::PointerLeft(WindowId window) {
 
 // A system move drag ends without a button release: nothing may stay pressed or captured.
 void WindowCore::PointerGrabBroken() {
-    dragging_ = 0;
-    dragEdge_ = 0;
+    drag_.End();
     if (capture_ != 0) {
         SetCapture(0);
     }
@@ -217,22 +209,6 @@ void WindowCore::SetCapture(WindowId window) {
 void WindowCore::SetCursor(Cursor cursor) {
     if (native_ != nullptr) {
         native_->SetCursor(capture_ != 0 ? capture_ : hovered_, cursor);
-    }
-}
-
-void WindowCore::Key(WindowId window, uint32_t virtualKey, bool down) {
-    const WindowId target = window != 0 ? window : focus_;
-    const auto record = Find(target);
-    if (record != nullptr && record->enabled) {
-        Send(target, down ? WM_KEYDOWN : WM_KEYUP, virtualKey, down ? 1 : 0xC0000001);
-    }
-}
-
-void WindowCore::Character(WindowId window, char16_t character) {
-    const WindowId target = window != 0 ? window : focus_;
-    const auto record = Find(target);
-    if (record != nullptr && record->enabled) {
-        Send(target, WM_CHAR, character, 1);
     }
 }
 

@@ -26,7 +26,7 @@ WindowCore& WindowCore::Instance() {
 WindowCore::WindowCore() = default;
 
 bool WindowCore::Select(WindowSystemKind kind) {
-    if (!windows_.empty()) {
+    if (!windows_.Empty()) {
         return kind == kind_;
     }
     if (kind != kind_) {
@@ -60,8 +60,7 @@ bool WindowCore::OnUiThread() const {
 }
 
 std::shared_ptr<WindowRecord> WindowCore::Find(WindowId window) const {
-    const auto it = windows_.find(window);
-    return it == windows_.end() ? nullptr : it->second;
+    return windows_.Find(window);
 }
 
 bool WindowCore::CallProc(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam,
@@ -93,7 +92,6 @@ WindowId WindowCore::Create(const WindowParams& params) {
         return 0;
     }
     auto record = std::make_shared<WindowRecord>();
-    record->id = nextId_++;
     record->owner = params.owner;
     record->style = params.style;
     record->className = params.className;
@@ -101,8 +99,7 @@ WindowId WindowCore::Create(const WindowParams& params) {
     record->proc = params.proc;
     record->rect = params.rect;
     record->client = Rect{0, 0, params.rect.Width(), params.rect.Height()};
-    const WindowId id = record->id;
-    windows_[id] = record;
+    const WindowId id = windows_.Add(record);
     RegisterMessageSink(id, [this, id](const PostedMessage& m) {
         Post(QueuedMessage{id, m.message, m.wParam, m.lParam});
     });
@@ -132,14 +129,8 @@ WindowId WindowCore::Create(const WindowParams& params) {
 }
 
 void WindowCore::DestroyOwned(WindowId owner) {
-    std::vector<WindowId> owned;
-    for (const auto& [id, record] : windows_) {
-        if (record->owner == owner) {
-            owned.push_back(id);
-        }
-    }
-    for (const WindowId id : owned) {
-        Destroy(id);
+    for (const auto& owned : windows_.OwnedBy(owner)) {
+        Destroy(owned->id);
     }
 }
 
@@ -157,19 +148,15 @@ bool WindowCore::Destroy(WindowId window) {
     ForgetWindow(window);
     native_->Destroy(window);
     Send(window, WM_NCDESTROY, 0, 0);
-    windows_.erase(window);
+    windows_.Remove(window);
     return true;
 }
 
 void WindowCore::ForgetWindow(WindowId window) {
     UnregisterMessageSink(window);
-    for (const auto& timer : timers_) {
-        if (timer.first == window) {
-            native_->StopTimer(timer.first, timer.second);
-        }
+    for (const uintptr_t id : timers_.RemoveWindow(window)) {
+        native_->StopTimer(window, id);
     }
-    std::erase_if(timers_, [window](const auto& t) { return t.first == window; });
-    std::erase_if(dueTimers_, [window](const auto& t) { return t.first == window; });
     if (capture_ == window) {
         SetCapture(0);
     }
@@ -182,8 +169,8 @@ void WindowCore::ForgetWindow(WindowId window) {
     if (hovered_ == window) {
         hovered_ = 0;
     }
-    if (dragging_ == window) {
-        dragging_ = 0;
+    if (drag_.Window() == window) {
+        drag_.End();
     }
 }
 
@@ -272,10 +259,7 @@ void WindowCore::NativeMinimized(WindowId window, bool minimized) {
 
 // Owned windows disappear while their owner is minimised and come back with it.
 void WindowCore::ShowOwnedWithOwner(WindowId owner, bool show) {
-    for (const auto& [id, record] : windows_) {
-        if (record->owner != owner) {
-            continue;
-        }
+    for (const auto& record : windows_.OwnedBy(owner)) {
         if (!show && record->visible) {
             record->visible = false;
             record->hiddenWithOwner = true;
@@ -384,6 +368,23 @@ void WindowCore::NativeFocus(WindowId window, bool focused) {
         SetForeground(window);
     } else if (focus_ == window) {
         SetFocus(0);
+    }
+}
+
+// Keys go to the window named by the native side, else to the one with the focus.
+void WindowCore::Key(WindowId window, uint32_t virtualKey, bool down) {
+    const WindowId target = window != 0 ? window : focus_;
+    const auto record = Find(target);
+    if (record != nullptr && record->enabled) {
+        Send(target, down ? WM_KEYDOWN : WM_KEYUP, virtualKey, down ? 1 : 0xC0000001);
+    }
+}
+
+void WindowCore::Character(WindowId window, char16_t character) {
+    const WindowId target = window != 0 ? window : focus_;
+    const auto record = Find(target);
+    if (record != nullptr && record->enabled) {
+        Send(target, WM_CHAR, character, 1);
     }
 }
 

@@ -1,21 +1,23 @@
 #pragma once
 
 #include <atomic>
-#include <map>
 #include <memory>
 #include <thread>
-#include <utility>
-#include <vector>
 
 #include "platform/Window.h"
 #include "platform/WindowSystem.h"
 #include "platform/core/MessageQueue.h"
 #include "platform/core/NativeWindows.h"
+#include "platform/core/TimerTable.h"
+#include "platform/core/WindowDrag.h"
 #include "platform/core/WindowRecord.h"
+#include "platform/core/WindowTable.h"
 
 // The window state and message rules shared by every window system: window records, sending
 // and posting, the loop, timer ticks, mouse routing with capture and tracking, caption drags and
-// focus. One instance per process, used on the UI thread (posts excepted).
+// focus. One instance per process, used on the UI thread (posts excepted). The bookkeeping of
+// records, timers and drags, and the frame's arithmetic, are parts of their own; the core is
+// what sends the messages their changes lead to and keeps the native side in step.
 namespace platform::core {
 
 enum class MouseButton { Left, Right };
@@ -92,7 +94,6 @@ class WindowCore {
     void MinimizedChanged(WindowRecord& window, bool sendSize);
     void DestroyOwned(WindowId owner);
     void ForgetWindow(WindowId window);
-    bool PopDueTimer(std::pair<WindowId, uintptr_t>& timer);
     WindowId MouseTarget(WindowId under) const;
     bool AcceptsMouse(WindowId window) const;
     void UpdateHovered(WindowId under);
@@ -100,7 +101,7 @@ class WindowCore {
     bool HoverTimerTick(WindowId window, uintptr_t id);
     bool StartCaptionDrag(WindowId window, Point screen);
     void StartResizeDrag(WindowId window, intptr_t hit, Point screen);
-    void ResizeDragTo(Point screen);
+    void DragTo(Point screen);
     void DeliverMouse(WindowId target, uint32_t message, Point screen, uintptr_t keys);
 
     WindowSystemKind kind_ = WindowSystemKind::Desktop;
@@ -109,20 +110,15 @@ class WindowCore {
     // Read by posting threads that ask whether they are the UI thread.
     std::atomic<bool> started_{false};
     std::atomic<std::thread::id> uiThread_;
-    std::map<WindowId, std::shared_ptr<WindowRecord>> windows_;
-    WindowId nextId_ = 0x10000;
+    WindowTable windows_;
     MessageQueue queue_;
-    std::vector<std::pair<WindowId, uintptr_t>> timers_;
-    std::vector<std::pair<WindowId, uintptr_t>> dueTimers_;
+    TimerTable timers_;
     WindowId focus_ = 0;
     WindowId foreground_ = 0;
     WindowId capture_ = 0;
     WindowId hovered_ = 0;
     Point pointer_;
-    WindowId dragging_ = 0;  // a caption or sizing drag the core carries out itself
-    intptr_t dragEdge_ = 0;  // the sizing code of a sizing drag; 0 moves
-    Point dragStart_;
-    Rect dragRect_;
+    WindowDrag drag_;
 };
 
 // The native side's constructors.

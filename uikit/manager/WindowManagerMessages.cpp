@@ -33,33 +33,18 @@ Point ClientPoint(intptr_t lParam) {
 }  // namespace
 
 void CWindowManagerUI::Init(NativeWindowId window) {
-    // The tip window is owned by the window bound so far.
-    if (window != window_) {
-        DestroyToolTipWindow();
-    }
+    tips_.Bind(window);
     window_ = window;
     tracking_ = false;
     if (window_ == 0) {
-        asyncPoster_ = nullptr;
+        notify_.SetPoster(nullptr);
         return;
     }
-    asyncPoster_ = [window] { platform::PostWindowMessage(window, kMsgAsyncNotify, 0, 0); };
+    notify_.SetPoster([window] { platform::PostWindowMessage(window, kMsgAsyncNotify, 0, 0); });
     const platform::Rect client = platform::GetClientRect(window_);
     if (client.right > client.left && client.bottom > client.top) {
         OnSize(Size{client.right - client.left, client.bottom - client.top});
     }
-}
-
-bool CWindowManagerUI::AddPreMessageFilter(IMessageFilterUI* filter) {
-    if (filter == nullptr || std::ranges::find(filters_, filter) != filters_.end()) {
-        return false;
-    }
-    filters_.push_back(filter);
-    return true;
-}
-
-bool CWindowManagerUI::RemovePreMessageFilter(IMessageFilterUI* filter) {
-    return std::erase(filters_, filter) > 0;
 }
 
 void CWindowManagerUI::RequestPaint() {
@@ -70,16 +55,14 @@ void CWindowManagerUI::RequestPaint() {
 
 bool CWindowManagerUI::RunFilters(uint32_t message, uintptr_t wParam, intptr_t lParam,
                                   intptr_t& result) {
-    // By index: a filter may remove itself while it runs.
-    for (size_t i = 0; i < filters_.size(); ++i) {
+    return filters_.VisitUntil([&](IMessageFilterUI& filter) {
         bool handled = false;
-        const intptr_t answer = filters_[i]->MessageHandler(message, wParam, lParam, handled);
+        const intptr_t answer = filter.MessageHandler(message, wParam, lParam, handled);
         if (handled) {
             result = answer;
-            return true;
         }
-    }
-    return false;
+        return handled;
+    });
 }
 
 bool CWindowManagerUI::MessageHandler(uint32_t message, uintptr_t wParam, intptr_t lParam,
@@ -91,54 +74,53 @@ bool CWindowManagerUI::MessageHandler(uint32_t message, uintptr_t wParam, intptr
     if (RunFilters(message, wParam, lParam, result)) {
         // A filtered pointer still moved: later hit tests must use where it is now.
         if (IsMouseMessage(message) && message != platform::WM_MOUSEWHEEL) {
-            mousePos_ = ClientPoint(lParam);
+            input_.SetMousePos(ClientPoint(lParam));
         }
         return true;
     }
-    if (attributes_.layered &&
-        (message == platform::WM_NCCALCSIZE || message == platform::WM_NCPAINT)) {
-        return true;
-    }
-    if (attributes_.layered && message == platform::WM_NCACTIVATE &&
-        !platform::IsMinimized(window_)) {
-        result = 1;
+    if (HandleLayeredFrame(message, result)) {
         return true;
     }
     if (IsMouseMessage(message) || message == platform::WM_MOUSEHOVER ||
         message == platform::WM_MOUSELEAVE) {
         return HandleMouse(message, wParam, lParam);
     }
+    if (message == platform::WM_KEYDOWN || message == platform::WM_KEYUP ||
+        message == platform::WM_CHAR) {
+        HandleKey(message, wParam);
+        return false;
+    }
+    return HandleWindowMessage(message, wParam, lParam, result);
+}
+
+// A layered window draws its whole rectangle itself and looks the same active or not.
+bool CWindowManagerUI::HandleLayeredFrame(uint32_t message, intptr_t& result) {
+    if (!attributes_.layered) {
+        return false;
+    }
+    if (message == platform::WM_NCCALCSIZE || message == platform::WM_NCPAINT) {
+        return true;
+    }
+    if (message == platform::WM_NCACTIVATE && !platform::IsMinimized(window_)) {
+        result = 1;
+        return true;
+    }
+    return false;
+}
+
+bool CWindowManagerUI::HandleWindowMessage(uint32_t message, uintptr_t wParam, intptr_t lParam,
+                                           intptr_t& result) {
     switch (message) {
         case platform::WM_PAINT:
             PaintWindow();
             return true;
         case platform::WM_SIZE:
-            if (wParam != platform::SIZE_MINIMIZED) {
-                OnSize(Size{static_cast<int>(platform::LowWord(static_cast<uintptr_t>(lParam))),
-                            platform::HighWordSigned(static_cast<uintptr_t>(lParam))});
-                RequestPaint();
-            } else {
-                CancelToolTip();
-            }
+            OnSizeMessage(wParam, lParam);
             return false;
         case platform::WM_TIMER:
             return FireTimer(static_cast<int>(wParam));
-        case platform::WM_KEYDOWN:
-            OnKeyDown(static_cast<int>(wParam));
-            return false;
-        case platform::WM_KEYUP:
-            OnKeyUp(static_cast<int>(wParam));
-            return false;
-        case platform::WM_CHAR:
-            OnChar(static_cast<char16_t>(wParam));
-            return false;
         case platform::WM_SETCURSOR:
-            if (OnSetCursor(mousePos_)) {
-                platform::SetCursor(platform::Cursor::Hand);
-                result = 1;
-                return true;
-            }
-            return false;
+            return OnSetCursorMessage(result);
         case platform::WM_ERASEBKGND:
             result = 1;
             return true;
@@ -148,7 +130,7 @@ bool CWindowManagerUI::MessageHandler(uint32_t message, uintptr_t wParam, intptr
         case platform::WM_SHOWWINDOW:
             // The tip is a window of its own and would stay on the screen.
             if (wParam == 0) {
-                CancelToolTip();
+                tips_.Cancel();
             }
             return false;
         case platform::WM_CLOSE:
@@ -163,51 +145,84 @@ bool CWindowManagerUI::MessageHandler(uint32_t message, uintptr_t wParam, intptr
     }
 }
 
+void CWindowManagerUI::OnSizeMessage(uintptr_t wParam, intptr_t lParam) {
+    if (wParam == platform::SIZE_MINIMIZED) {
+        tips_.Cancel();
+        return;
+    }
+    OnSize(Size{static_cast<int>(platform::LowWord(static_cast<uintptr_t>(lParam))),
+                platform::HighWordSigned(static_cast<uintptr_t>(lParam))});
+    RequestPaint();
+}
+
+bool CWindowManagerUI::OnSetCursorMessage(intptr_t& result) {
+    if (!OnSetCursor(GetMousePos())) {
+        return false;
+    }
+    platform::SetCursor(platform::Cursor::Hand);
+    result = 1;
+    return true;
+}
+
+void CWindowManagerUI::HandleKey(uint32_t message, uintptr_t wParam) {
+    if (message == platform::WM_KEYDOWN) {
+        OnKeyDown(static_cast<int>(wParam));
+    } else if (message == platform::WM_KEYUP) {
+        OnKeyUp(static_cast<int>(wParam));
+    } else {
+        OnChar(static_cast<char16_t>(wParam));
+    }
+}
+
 bool CWindowManagerUI::HandleMouse(uint32_t message, uintptr_t wParam, intptr_t lParam) {
     const Point pt = ClientPoint(lParam);
     switch (message) {
         case platform::WM_MOUSEMOVE:
             TrackPointer();
             OnMouseMove(pt);
-            return false;
+            break;
         case platform::WM_MOUSELEAVE:
             tracking_ = false;
             OnMouseLeaveWindow();
-            return false;
+            break;
         case platform::WM_MOUSEHOVER:
             tracking_ = false;
             OnMouseHover(pt);
-            return false;
+            break;
         case platform::WM_LBUTTONDOWN:
             if (!attributes_.noActivate) {
                 platform::SetFocus(window_);
             }
             OnLButtonDown(pt);
-            if (captured_ != nullptr) {
-                platform::SetCapture(window_);
-            }
-            return false;
+            CaptureWhilePressed();
+            break;
         case platform::WM_LBUTTONUP:
             if (platform::GetCapture() == window_) {
                 platform::ReleaseCapture();
             }
             OnLButtonUp(pt);
-            return false;
+            break;
         case platform::WM_LBUTTONDBLCLK:
             OnLButtonDblClk(pt);
-            if (captured_ != nullptr) {
-                platform::SetCapture(window_);
-            }
-            return false;
+            CaptureWhilePressed();
+            break;
         case platform::WM_RBUTTONDOWN:
             OnRButtonDown(pt);
-            return false;
+            break;
         case platform::WM_MOUSEWHEEL:
             // The wheel's point is on the screen; the pointer's last client point is where it is.
-            OnMouseWheel(mousePos_, platform::HighWordSigned(wParam));
-            return false;
+            OnMouseWheel(GetMousePos(), platform::HighWordSigned(wParam));
+            break;
         default:
-            return false;
+            break;
+    }
+    return false;
+}
+
+// The pressed control keeps getting the pointer when it leaves the window while held.
+void CWindowManagerUI::CaptureWhilePressed() {
+    if (GetCapture() != nullptr) {
+        platform::SetCapture(window_);
     }
 }
 
@@ -218,11 +233,6 @@ void CWindowManagerUI::TrackPointer() {
     tracking_ = true;
     platform::TrackMouse(window_, platform::kTrackLeave | platform::kTrackHover,
                          kToolTipInitialDelayMs);
-}
-
-void CWindowManagerUI::OnMouseLeaveWindow() {
-    SendPendingMouseLeaves(Point{-1, -1});
-    UpdateHover(nullptr, mousePos_);
 }
 
 void CWindowManagerUI::ReturnFocusToOwner() {

@@ -5,11 +5,10 @@
 
 #include "platform/Timer.h"
 #include "uikit/controls/ControlUI.h"
+#include "uikit/controls/ExtentUI.h"
 #include "uikit/controls/IContainerUI.h"
-#include "uikit/controls/INotifyUI.h"
 #include "uikit/draw/Canvas.h"
 #include "uikit/image/SkinArchive.h"
-#include "uikit/manager/ToolTipWindowUI.h"
 
 namespace uikit {
 
@@ -30,10 +29,14 @@ void ForEachChild(CControlUI* control, const std::function<void(CControlUI*)>& v
 CWindowManagerUI::CWindowManagerUI() : CWindowManagerUI(SkinArchive::Instance()) {}
 
 CWindowManagerUI::CWindowManagerUI(const SkinArchive& archive)
-    : archive_(archive), resources_(archive) {}
+    : archive_(archive),
+      resources_(archive),
+      tips_(resources_),
+      input_(*this, tips_),
+      notify_([this](NotifyRecordUI& msg) { StampNotify(msg); }) {}
 
 CWindowManagerUI::~CWindowManagerUI() {
-    DestroyToolTipWindow();
+    tips_.Destroy();
     ReleaseTree();
 }
 
@@ -45,10 +48,10 @@ void CWindowManagerUI::ReleaseTree() {
         delete root;
     }
     root_ = nullptr;
-    hover_ = captured_ = focus_ = keyPressed_ = nullptr;
-    CancelToolTip();
-    asyncNotify_.clear();
-    DeleteDelayed();
+    input_.DropTargets();
+    tips_.Cancel();
+    notify_.ClearQueue();
+    notify_.DeleteDelayed();
 }
 
 uint64_t CWindowManagerUI::Now() {
@@ -61,8 +64,8 @@ bool CWindowManagerUI::AttachDialog(CControlUI* root) {
     if (root == nullptr) {
         return false;
     }
-    SetFocus(nullptr);
-    hover_ = captured_ = keyPressed_ = nullptr;
+    input_.SetFocus(nullptr);
+    input_.DropTargets();
     if (root_ != nullptr && root_ != root) {
         AddDelayedCleanup(root_);
     }
@@ -83,31 +86,14 @@ bool CWindowManagerUI::InitControls(CControlUI* control, CControlUI* parent) {
 }
 
 void CWindowManagerUI::ReapObjects(CControlUI* control) {
-    for (CControlUI** slot : {&hover_, &captured_, &focus_, &keyPressed_}) {
-        if (*slot == control) {
-            *slot = nullptr;
-        }
-    }
-    if (hover_ == nullptr) {
-        CancelToolTip();
-    }
+    input_.Forget(control);
     if (root_ == control) {
         root_ = nullptr;
     }
     KillTimers(control);
-    RemoveName(control);
-    for (auto& [group, members] : optionGroups_) {
-        std::erase(members, control);
-    }
-    // A queued notification must not outlive its sender.
-    std::erase_if(asyncNotify_, [control](const NotifyRecordUI& m) { return m.sender == control; });
-    std::erase(delayedCleanup_, control);
-    std::erase(mouseLeaveNeeded_, control);
-}
-
-CControlUI* CWindowManagerUI::FindControl(std::u16string_view name) const {
-    const auto found = names_.find(std::u16string(name));
-    return found == names_.end() ? nullptr : found->second;
+    names_.Remove(control);
+    optionGroups_.Forget(control);
+    notify_.Forget(control);
 }
 
 CControlUI* CWindowManagerUI::FindControl(Point pt) const {
@@ -121,32 +107,6 @@ CControlUI* CWindowManagerUI::FindControl(Point pt) const {
                               FindFlags::kVisible | FindFlags::kHitTest | FindFlags::kTopFirst);
 }
 
-void CWindowManagerUI::AddName(CControlUI* control) {
-    const std::u16string name(control->GetName());
-    if (!name.empty()) {
-        names_.try_emplace(name, control);
-    }
-}
-
-void CWindowManagerUI::RemoveName(CControlUI* control) {
-    const auto found = names_.find(std::u16string(control->GetName()));
-    if (found != names_.end() && found->second == control) {
-        names_.erase(found);
-    }
-}
-
-bool CWindowManagerUI::AddNotifier(INotifyUI* notifier) {
-    if (notifier == nullptr || std::ranges::find(notifiers_, notifier) != notifiers_.end()) {
-        return false;
-    }
-    notifiers_.push_back(notifier);
-    return true;
-}
-
-bool CWindowManagerUI::RemoveNotifier(INotifyUI* notifier) {
-    return std::erase(notifiers_, notifier) > 0;
-}
-
 void CWindowManagerUI::SendNotify(CControlUI* sender, std::u16string_view type, uintptr_t wParam,
                                   intptr_t lParam, bool async, bool enableRepeat) {
     NotifyRecordUI msg;
@@ -154,96 +114,12 @@ void CWindowManagerUI::SendNotify(CControlUI* sender, std::u16string_view type, 
     msg.sender = sender;
     msg.wParam = wParam;
     msg.lParam = lParam;
-    SendNotify(msg, async, enableRepeat);
+    notify_.Send(msg, async, enableRepeat);
 }
 
-void CWindowManagerUI::SendNotify(NotifyRecordUI& msg, bool async, bool enableRepeat) {
-    msg.ptMouse = mousePos_;
+void CWindowManagerUI::StampNotify(NotifyRecordUI& msg) const {
+    msg.ptMouse = input_.GetMousePos();
     msg.timestamp = Now();
-    if (async) {
-        if (!enableRepeat) {
-            for (NotifyRecordUI& queued : asyncNotify_) {
-                if (queued.sender == msg.sender && queued.type == msg.type) {
-                    queued = msg;
-                    return;
-                }
-            }
-        }
-        asyncNotify_.push_back(msg);
-        if (asyncPoster_) {
-            asyncPoster_();
-        }
-        return;
-    }
-    if (msg.sender != nullptr) {
-        for (auto& delegate : msg.sender->OnNotify) {
-            if (!delegate(msg)) {
-                return;
-            }
-        }
-    }
-    NotifySinks(msg);
-}
-
-void CWindowManagerUI::NotifySinks(NotifyRecordUI& msg) {
-    // By index: a sink may remove itself while being called.
-    for (size_t i = 0; i < notifiers_.size(); ++i) {
-        notifiers_[i]->Notify(msg);
-    }
-}
-
-void CWindowManagerUI::DeliverAsyncNotifications() {
-    while (!asyncNotify_.empty()) {
-        NotifyRecordUI msg = asyncNotify_.front();
-        asyncNotify_.erase(asyncNotify_.begin());
-        SendNotify(msg, false);
-    }
-    DeleteDelayed();
-}
-
-void CWindowManagerUI::AddDelayedCleanup(CControlUI* control) {
-    if (control == nullptr ||
-        std::ranges::find(delayedCleanup_, control) != delayedCleanup_.end()) {
-        return;
-    }
-    control->SetInternVisible(false);
-    delayedCleanup_.push_back(control);
-    if (asyncPoster_) {
-        asyncPoster_();
-    }
-}
-
-void CWindowManagerUI::DeleteDelayed() {
-    std::vector<CControlUI*> doomed;
-    doomed.swap(delayedCleanup_);
-    for (CControlUI* control : doomed) {
-        delete control;
-    }
-}
-
-bool CWindowManagerUI::AddOptionGroup(std::u16string_view group, CControlUI* control) {
-    auto& members = optionGroups_[std::u16string(group)];
-    if (std::ranges::find(members, control) != members.end()) {
-        return false;
-    }
-    members.push_back(control);
-    return true;
-}
-
-const std::vector<CControlUI*>* CWindowManagerUI::GetOptionGroup(std::u16string_view group) const {
-    const auto found = optionGroups_.find(group);
-    return found == optionGroups_.end() ? nullptr : &found->second;
-}
-
-void CWindowManagerUI::RemoveOptionGroup(std::u16string_view group, CControlUI* control) {
-    const auto found = optionGroups_.find(group);
-    if (found == optionGroups_.end()) {
-        return;
-    }
-    std::erase(found->second, control);
-    if (found->second.empty()) {
-        optionGroups_.erase(found);
-    }
 }
 
 bool CWindowManagerUI::SetTimer(CControlUI* control, int localId, int periodMs) {
@@ -289,7 +165,8 @@ bool CWindowManagerUI::FireTimer(int nativeId) {
     if (entry == nullptr) {
         return false;
     }
-    DispatchEvent(entry->control, UIEVENT_TIMER, mousePos_, static_cast<uintptr_t>(entry->localId));
+    input_.Dispatch(entry->control, UIEVENT_TIMER, input_.GetMousePos(),
+                    static_cast<uintptr_t>(entry->localId));
     return true;
 }
 
@@ -342,6 +219,27 @@ void CWindowManagerUI::Paint(Canvas& canvas) {
         root_->Paint(canvas.Context(), canvas.Bounds());
     }
     dirty_ = Rect{};
+}
+
+void CWindowManagerUI::OnSize(Size client) {
+    clientSize_ =
+        Size{std::clamp(client.cx, 0, kMaxExtentUI), std::clamp(client.cy, 0, kMaxExtentUI)};
+    input_.Dispatch(input_.GetFocus(), UIEVENT_WINDOWSIZE, input_.GetMousePos());
+    if (root_ != nullptr) {
+        root_->NeedUpdate();
+    }
+    updateNeeded_ = true;
+}
+
+void CWindowManagerUI::OnClose() {
+    tips_.Destroy();
+    input_.OnClose();
+}
+
+void CWindowManagerUI::OnToolTipChanged(CControlUI* control) {
+    if (control != nullptr && control == input_.GetHover()) {
+        tips_.OnChanged(*control);
+    }
 }
 
 void CWindowManagerUI::SetWindowAttribute(std::u16string_view name, std::u16string_view value) {

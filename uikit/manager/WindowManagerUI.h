@@ -2,17 +2,21 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "uikit/controls/NotifyRecordUI.h"
 #include "uikit/draw/FontUI.h"
 #include "uikit/draw/Geometry.h"
+#include "uikit/manager/ControlNamesUI.h"
 #include "uikit/manager/ControlTimersUI.h"
+#include "uikit/manager/InputRouterUI.h"
+#include "uikit/manager/ListenerListUI.h"
+#include "uikit/manager/NotifyQueueUI.h"
+#include "uikit/manager/OptionGroupsUI.h"
+#include "uikit/manager/ToolTipControllerUI.h"
 #include "uikit/manager/WindowAttributesUI.h"
 #include "uikit/resources/ResourceTablesUI.h"
 
@@ -34,7 +38,8 @@ using NativeWindowId = uintptr_t;
 
 // Drives one window's control tree: names, notifications, timers, focus and pointer tracking,
 // layout and painting. It holds no native window itself; the window layer feeds it input and
-// timer ticks and delivers the queued notifications when its posted message arrives.
+// timer ticks and delivers the queued notifications when its posted message arrives. Each of
+// those concerns is a part of its own; the manager binds them to the window and the tree.
 class CWindowManagerUI {
   public:
     CWindowManagerUI();
@@ -59,15 +64,15 @@ class CWindowManagerUI {
     void ReapObjects(CControlUI* control);
 
     // Names: the first control of a name keeps it.
-    CControlUI* FindControl(std::u16string_view name) const;
+    CControlUI* FindControl(std::u16string_view name) const { return names_.Find(name); }
     // The topmost visible, mouse-enabled control containing the point.
     CControlUI* FindControl(Point pt) const;
-    void AddName(CControlUI* control);
-    void RemoveName(CControlUI* control);
+    void AddName(CControlUI* control) { names_.Add(control); }
+    void RemoveName(CControlUI* control) { names_.Remove(control); }
 
     // Filters see every message first, in registration order (MessageHandler).
-    bool AddPreMessageFilter(IMessageFilterUI* filter);
-    bool RemovePreMessageFilter(IMessageFilterUI* filter);
+    bool AddPreMessageFilter(IMessageFilterUI* filter) { return filters_.Add(filter); }
+    bool RemovePreMessageFilter(IMessageFilterUI* filter) { return filters_.Remove(filter); }
 
     // The window's native messages, as its procedure receives them. True when the manager
     // handled the message, with the answer in `result`; otherwise the window's own handling and
@@ -80,28 +85,36 @@ class CWindowManagerUI {
     // Deletes the tree while the manager lives on (the window's native side is gone).
     void ReleaseTree();
 
-    bool AddNotifier(INotifyUI* notifier);
-    bool RemoveNotifier(INotifyUI* notifier);
+    bool AddNotifier(INotifyUI* notifier) { return notify_.AddNotifier(notifier); }
+    bool RemoveNotifier(INotifyUI* notifier) { return notify_.RemoveNotifier(notifier); }
     void SendNotify(CControlUI* sender, std::u16string_view type, uintptr_t wParam = 0,
                     intptr_t lParam = 0, bool async = false, bool enableRepeat = false);
-    void SendNotify(NotifyRecordUI& msg, bool async = false, bool enableRepeat = false);
+    void SendNotify(NotifyRecordUI& msg, bool async = false, bool enableRepeat = false) {
+        notify_.Send(msg, async, enableRepeat);
+    }
     // Hands a notification to this window's sinks only; its sender's own handlers already ran
     // in the window the sender belongs to.
-    void NotifySinks(NotifyRecordUI& msg);
+    void NotifySinks(NotifyRecordUI& msg) { notify_.NotifySinks(msg); }
     // What the window does when its posted asynchronous-notify message arrives: deliver the
     // queue in order, then delete the controls waiting for deletion.
-    void DeliverAsyncNotifications();
-    size_t PendingNotifyCount() const { return asyncNotify_.size(); }
+    void DeliverAsyncNotifications() { notify_.Deliver(); }
+    size_t PendingNotifyCount() const { return notify_.PendingCount(); }
     // Called when something is queued, so the window layer can post its message.
-    void SetAsyncPoster(std::function<void()> poster) { asyncPoster_ = std::move(poster); }
+    void SetAsyncPoster(std::function<void()> poster) { notify_.SetPoster(std::move(poster)); }
 
     // A removed control that may still be in use by code up the stack is deleted later.
-    void AddDelayedCleanup(CControlUI* control);
-    size_t DelayedCleanupCount() const { return delayedCleanup_.size(); }
+    void AddDelayedCleanup(CControlUI* control) { notify_.AddDelayedCleanup(control); }
+    size_t DelayedCleanupCount() const { return notify_.DelayedCleanupCount(); }
 
-    bool AddOptionGroup(std::u16string_view group, CControlUI* control);
-    const std::vector<CControlUI*>* GetOptionGroup(std::u16string_view group) const;
-    void RemoveOptionGroup(std::u16string_view group, CControlUI* control);
+    bool AddOptionGroup(std::u16string_view group, CControlUI* control) {
+        return optionGroups_.Add(group, control);
+    }
+    const std::vector<CControlUI*>* GetOptionGroup(std::u16string_view group) const {
+        return optionGroups_.Find(group);
+    }
+    void RemoveOptionGroup(std::u16string_view group, CControlUI* control) {
+        optionGroups_.Remove(group, control);
+    }
 
     bool SetTimer(CControlUI* control, int localId, int periodMs);
     bool KillTimer(CControlUI* control, int localId);
@@ -111,45 +124,41 @@ class CWindowManagerUI {
     const ControlTimersUI& Timers() const { return timers_; }
 
     // A control that must hear when the pointer leaves it, even while a child is hovered.
-    void AddMouseLeaveNeeded(CControlUI* control);
+    void AddMouseLeaveNeeded(CControlUI* control) { input_.AddMouseLeaveNeeded(control); }
 
-    CControlUI* GetFocus() const { return focus_; }
-    void SetFocus(CControlUI* control);
-    CControlUI* GetHover() const { return hover_; }
-    CControlUI* GetCapture() const { return captured_; }
-    Point GetMousePos() const { return mousePos_; }
+    CControlUI* GetFocus() const { return input_.GetFocus(); }
+    void SetFocus(CControlUI* control) { input_.SetFocus(control); }
+    CControlUI* GetHover() const { return input_.GetHover(); }
+    CControlUI* GetCapture() const { return input_.GetCapture(); }
+    Point GetMousePos() const { return input_.GetMousePos(); }
     // What the tooltip window should show after a hover: the hovered control's tooltip, its
     // width and the control's rectangle. Empty text when there is none to show.
-    struct ToolTipUI {
-        std::u16string text;
-        int width = 0;
-        Rect rc;
-    };
-    const ToolTipUI& GetToolTip() const { return toolTip_; }
+    using ToolTipUI = ToolTipControllerUI::Tip;
+    const ToolTipUI& GetToolTip() const { return tips_.GetTip(); }
     // The native window that shows the tip; null until the first tip of a bound window.
-    const CToolTipWindowUI* GetToolTipWindow() const { return toolTipWindow_.get(); }
+    const CToolTipWindowUI* GetToolTipWindow() const { return tips_.GetWindow(); }
     // A control's tooltip text or width changed: a tip it is showing follows.
     void OnToolTipChanged(CControlUI* control);
 
     // Input, in client coordinates, as the window layer delivers it.
-    void OnMouseMove(Point pt);
-    void OnLButtonDown(Point pt);
-    void OnLButtonUp(Point pt);
-    void OnLButtonDblClk(Point pt);
-    void OnRButtonDown(Point pt);
-    void OnMouseWheel(Point pt, int delta);
-    void OnMouseHover(Point pt);
-    void OnContextMenu(Point pt);
-    void OnKeyDown(int key, uint32_t keyState = 0);
-    void OnKeyUp(int key);
-    void OnChar(char16_t ch);
+    void OnMouseMove(Point pt) { input_.OnMouseMove(pt); }
+    void OnLButtonDown(Point pt) { input_.OnLButtonDown(pt); }
+    void OnLButtonUp(Point pt) { input_.OnLButtonUp(pt); }
+    void OnLButtonDblClk(Point pt) { input_.OnLButtonDblClk(pt); }
+    void OnRButtonDown(Point pt) { input_.OnRButtonDown(pt); }
+    void OnMouseWheel(Point pt, int delta) { input_.OnMouseWheel(pt, delta); }
+    void OnMouseHover(Point pt) { input_.OnMouseHover(pt); }
+    void OnContextMenu(Point pt) { input_.OnContextMenu(pt); }
+    void OnKeyDown(int key, uint32_t keyState = 0) { input_.OnKeyDown(key, keyState); }
+    void OnKeyUp(int key) { input_.OnKeyUp(key); }
+    void OnChar(char16_t ch) { input_.OnChar(ch); }
     void OnSize(Size client);
     // True when the control under the pointer shows its own cursor (it got the set-cursor
     // event); otherwise the window keeps its default cursor.
-    bool OnSetCursor(Point pt);
+    bool OnSetCursor(Point pt) { return input_.OnSetCursor(pt); }
     void OnClose();
     // The pointer left the window: the hovered control hears it and the tooltip goes.
-    void OnMouseLeaveWindow();
+    void OnMouseLeaveWindow() { input_.OnMouseLeaveWindow(); }
 
     Size GetClientSize() const { return clientSize_; }
     void NeedUpdate();
@@ -176,49 +185,37 @@ class CWindowManagerUI {
     static uint64_t Now();
 
   private:
-    void DispatchEvent(CControlUI* control, int type, Point pt, uintptr_t wParam = 0);
-    void UpdateHover(CControlUI* newHover, Point pt);
-    // A button went down at pt: the tip goes, and the control of this window under it, if any.
-    CControlUI* PressTarget(Point pt);
-    void SendPendingMouseLeaves(Point pt);
+    void StampNotify(NotifyRecordUI& msg) const;
     void LayoutMarked(CControlUI* control);
-    void DeleteDelayed();
     bool RunFilters(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+    bool HandleLayeredFrame(uint32_t message, intptr_t& result);
+    bool HandleWindowMessage(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+    void OnSizeMessage(uintptr_t wParam, intptr_t lParam);
+    bool OnSetCursorMessage(intptr_t& result);
+    void HandleKey(uint32_t message, uintptr_t wParam);
     bool HandleMouse(uint32_t message, uintptr_t wParam, intptr_t lParam);
+    void CaptureWhilePressed();
     void TrackPointer();
     void RequestPaint();
     void ReturnFocusToOwner();
-    void ShowToolTipWindow();
-    // Forgets the tip and hides its window: the pointer no longer rests where it was offered.
-    void CancelToolTip();
-    void DestroyToolTipWindow();
 
     const SkinArchive& archive_;
     ResourceTablesUI resources_;
     NativeWindowId window_ = 0;
     CControlUI* root_ = nullptr;
-    CControlUI* hover_ = nullptr;
-    CControlUI* captured_ = nullptr;
-    CControlUI* focus_ = nullptr;
-    CControlUI* keyPressed_ = nullptr;
-    Point mousePos_;
-    ToolTipUI toolTip_;
-    std::unique_ptr<CToolTipWindowUI> toolTipWindow_;
     Size clientSize_;
     Rect dirty_;
     bool updateNeeded_ = false;
     bool firstLayout_ = false;
-    std::unordered_map<std::u16string, CControlUI*> names_;
-    std::vector<INotifyUI*> notifiers_;
-    std::vector<IMessageFilterUI*> filters_;
     std::unique_ptr<Canvas> frame_;
     bool tracking_ = false;
-    std::map<std::u16string, std::vector<CControlUI*>, std::less<>> optionGroups_;
+    ListenerListUI<IMessageFilterUI> filters_;
+    ControlNamesUI names_;
+    OptionGroupsUI optionGroups_;
     ControlTimersUI timers_;
-    std::vector<NotifyRecordUI> asyncNotify_;
-    std::vector<CControlUI*> delayedCleanup_;
-    std::vector<CControlUI*> mouseLeaveNeeded_;
-    std::function<void()> asyncPoster_;
+    ToolTipControllerUI tips_;
+    InputRouterUI input_;
+    NotifyQueueUI notify_;
     WindowAttributesUI attributes_;
     ShadowAttributesUI shadow_;
 };
