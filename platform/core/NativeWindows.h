@@ -61,6 +61,11 @@ class NativeWindows {
     virtual std::string ChooseFolder(WindowId owner, const std::string& startFolder) = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
     virtual std::string GetClipboardText() = 0;
+
+    // The desktop's shell (platform/Shell.h); web addresses arrive already limited to http(s).
+    virtual bool OpenWebAddress(const std::string& url) = 0;
+    virtual bool ShowInFileManager(const std::string& filePath) = 0;
+    virtual bool OpenFolder(const std::string& folder) = 0;
 };
 
 }  // namespace platform::core

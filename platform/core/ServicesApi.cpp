@@ -2,6 +2,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Mouse.h"
 #include "platform/Present.h"
+#include "platform/Shell.h"
 #include "platform/WindowSystem.h"
 #include "platform/core/WindowCore.h"
 
@@ -93,6 +94,26 @@ void SetClipboardText(const std::string& text) {
 std::string GetClipboardText() {
     core::NativeWindows* native = UiNative();
     return native == nullptr ? std::string() : native->GetClipboardText();
+}
+
+// Only web pages, on every window system: an address from elsewhere must not open local files
+// or other handlers.
+bool OpenWebAddress(const std::string& url) {
+    if (url.rfind("http://", 0) != 0 && url.rfind("https://", 0) != 0) {
+        return false;
+    }
+    core::NativeWindows* native = UiNative();
+    return native != nullptr && native->OpenWebAddress(url);
+}
+
+bool ShowInFileManager(const std::string& filePath) {
+    core::NativeWindows* native = UiNative();
+    return native != nullptr && native->ShowInFileManager(filePath);
+}
+
+bool OpenFolder(const std::string& folder) {
+    core::NativeWindows* native = UiNative();
+    return native != nullptr && native->OpenFolder(folder);
 }
 
 }  // namespace platform

@@ -135,4 +135,20 @@ void SetFolderChooserAnswer(const std::string& folder) {
     }
 }
 
+std::vector<ShellRequest> ShellRequests() {
+    HeadlessWindows* system = System();
+    return system != nullptr ? system->ShellRequests() : std::vector<ShellRequest>();
+}
+
+void ClearShellRequests() {
+    if (HeadlessWindows* system = System()) {
+        system->ClearShellRequests();
+    }
+}
+
+std::vector<WindowId> WindowsOfClass(const std::string& className) {
+    HeadlessWindows* system = System();
+    return system != nullptr ? system->WindowsOfClass(className) : std::vector<WindowId>();
+}
+
 }  // namespace platform::headless

@@ -56,4 +56,17 @@ std::string LastMessageBoxText();
 std::string LastMessageBoxCaption();
 void SetFolderChooserAnswer(const std::string& folder);
 
+// The shell starts nothing: each request is recorded, in order, and answered true.
+struct ShellRequest {
+    enum Kind { WebAddress, ShowItem, OpenFolder };
+    Kind kind = WebAddress;
+    std::string target;  // the address, the file to show or the folder, as asked
+    bool operator==(const ShellRequest&) const = default;
+};
+std::vector<ShellRequest> ShellRequests();
+void ClearShellRequests();
+
+// The windows made with the class name that still exist, oldest first.
+std::vector<WindowId> WindowsOfClass(const std::string& className);
+
 }  // namespace platform::headless

@@ -160,6 +160,34 @@ std::string HeadlessWindows::ChooseFolder(WindowId, const std::string&) {
     return folderAnswer_;
 }
 
+bool HeadlessWindows::OpenWebAddress(const std::string& url) {
+    shellRequests_.push_back({ShellRequest::WebAddress, url});
+    return true;
+}
+
+bool HeadlessWindows::ShowInFileManager(const std::string& filePath) {
+    shellRequests_.push_back({ShellRequest::ShowItem, filePath});
+    return true;
+}
+
+bool HeadlessWindows::OpenFolder(const std::string& folder) {
+    shellRequests_.push_back({ShellRequest::OpenFolder, folder});
+    return true;
+}
+
+// Window ids only grow, so the id order is the order the windows were made in.
+std::vector<WindowId> HeadlessWindows::WindowsOfClass(const std::string& className) const {
+    std::vector<WindowId> found;
+    for (const WindowId window : zOrder_) {
+        const auto record = core_.Find(window);
+        if (record != nullptr && record->className == className) {
+            found.push_back(window);
+        }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
 }  // namespace platform::headless
 
 namespace platform::core {

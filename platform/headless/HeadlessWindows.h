@@ -56,12 +56,19 @@ class HeadlessWindows final : public core::NativeWindows {
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     std::string GetClipboardText() override { return clipboard_; }
 
+    bool OpenWebAddress(const std::string& url) override;
+    bool ShowInFileManager(const std::string& filePath) override;
+    bool OpenFolder(const std::string& folder) override;
+
     bool LastPresented(WindowId window, Bitmap& bitmap) const;
     Cursor CurrentCursor() const { return cursor_; }
     void SetMessageBoxAnswer(int answer) { messageBoxAnswer_ = answer; }
     const std::string& LastMessageBoxText() const { return messageBoxText_; }
     const std::string& LastMessageBoxCaption() const { return messageBoxCaption_; }
     void SetFolderChooserAnswer(const std::string& folder) { folderAnswer_ = folder; }
+    const std::vector<ShellRequest>& ShellRequests() const { return shellRequests_; }
+    void ClearShellRequests() { shellRequests_.clear(); }
+    std::vector<WindowId> WindowsOfClass(const std::string& className) const;
 
   private:
     using TimePoint = std::chrono::steady_clock::time_point;
@@ -86,6 +93,7 @@ class HeadlessWindows final : public core::NativeWindows {
     std::string messageBoxText_;
     std::string messageBoxCaption_;
     std::string folderAnswer_;
+    std::vector<ShellRequest> shellRequests_;
 
     std::mutex wakeLock_;
     std::condition_variable wakeSignal_;

@@ -50,6 +50,10 @@ class GtkWindows final : public core::NativeWindows {
     void SetClipboardText(const std::string& text) override;
     std::string GetClipboardText() override;
 
+    bool OpenWebAddress(const std::string& url) override;
+    bool ShowInFileManager(const std::string& filePath) override;
+    bool OpenFolder(const std::string& folder) override;
+
     // Event handlers (GtkEvents.cpp) and drawing (GtkPresent.cpp) reach the window's state here.
     struct Native {
         WindowId id = 0;

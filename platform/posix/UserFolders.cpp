@@ -1,6 +1,7 @@
 #include "platform/UserFolders.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -93,6 +94,12 @@ bool FreeSpace(const std::string& path, uint64_t& bytes) {
     }
     bytes = static_cast<uint64_t>(volume.f_bavail) * volume.f_frsize;
     return true;
+}
+
+bool IsWritableFolder(const std::string& folder) {
+    struct stat entry {};
+    return stat(folder.c_str(), &entry) == 0 && S_ISDIR(entry.st_mode) &&
+           access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 }  // namespace platform

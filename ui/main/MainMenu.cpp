@@ -3,6 +3,7 @@
 #include "platform/Window.h"
 #include "ui/main/MainWnd.h"
 #include "ui/main/WebPages.h"
+#include "ui/windows/SettingPathWnd.h"
 #include "uikit/controls/ControlUI.h"
 #include "uikit/window/MenuWnd.h"
 
@@ -33,7 +34,7 @@ void CMainWnd::RunMenuCommand(std::u16string_view name) {
     } else if (name == u"menuHelp") {
         platform::OpenWebAddress(web_pages::kUserManual);
     } else if (name == u"settingGamePath") {
-        // The download folder window opens here, modally over this window, once the download
-        // folder settings exist; until then the command does nothing.
+        SettingPathWnd settings(context_);
+        settings.RunOver(GetHWND());
     }
 }

@@ -6,6 +6,7 @@
 #include "platform/Messages.h"
 #include "platform/Mouse.h"
 #include "platform/Present.h"
+#include "platform/Shell.h"
 #include "platform/Timer.h"
 #include "platform/headless/HeadlessInput.h"
 #include "tests/platform/WindowBehaviour.h"
@@ -193,6 +194,38 @@ TEST_P(InMemoryWindows, DialogsAndClipboardAnswerWithoutAPerson) {
 
     SetClipboardText("客服 QQ 12345");
     EXPECT_EQ(GetClipboardText(), "客服 QQ 12345");
+}
+
+TEST_P(InMemoryWindows, TheShellRecordsEachRequestAndRefusesAddressesThatAreNotWebPages) {
+    using Request = hl::ShellRequest;
+    hl::ClearShellRequests();
+    EXPECT_FALSE(OpenWebAddress("file:///etc/passwd"));
+    EXPECT_FALSE(OpenWebAddress("javascript:alert(1)"));
+    EXPECT_FALSE(OpenWebAddress(" https://kavrin.example/"));
+    EXPECT_TRUE(hl::ShellRequests().empty()) << "refused before any window system is asked";
+
+    EXPECT_TRUE(OpenWebAddress("https://kavrin.example/faq"));
+    EXPECT_TRUE(ShowInFileManager("/srv/游戏/setup.exe"));
+    EXPECT_TRUE(OpenFolder("/srv/游戏"));
+    EXPECT_TRUE(OpenWebAddress("http://kavrin.example/"));
+    EXPECT_EQ(hl::ShellRequests(),
+              (std::vector<Request>{{Request::WebAddress, "https://kavrin.example/faq"},
+                                    {Request::ShowItem, "/srv/游戏/setup.exe"},
+                                    {Request::OpenFolder, "/srv/游戏"},
+                                    {Request::WebAddress, "http://kavrin.example/"}}));
+    hl::ClearShellRequests();
+    EXPECT_TRUE(hl::ShellRequests().empty());
+}
+
+TEST_P(InMemoryWindows, WindowsAreFoundByTheirClassInTheOrderTheyWereMade) {
+    const WindowId first = Open(MakeRect(0, 0, 10, 10));
+    const WindowId second = Open(MakeRect(0, 0, 10, 10));
+    ShowAndWait(second);
+    ShowAndWait(first);  // raised above the later one
+    EXPECT_EQ(hl::WindowsOfClass("TestWindow"), (std::vector<WindowId>{first, second}));
+    EXPECT_TRUE(hl::WindowsOfClass("NoSuchClass").empty());
+    DestroyNativeWindow(first);
+    EXPECT_EQ(hl::WindowsOfClass("TestWindow"), std::vector<WindowId>{second});
 }
 
 INSTANTIATE_TEST_SUITE_P(InMemory, InMemoryWindows,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/UserFolders.h"
@@ -16,6 +17,33 @@ TEST(UserFolders, FreeSpaceComesFromTheVolume) {
     ASSERT_TRUE(FreeSpace(dir.path().string(), bytes));
     EXPECT_GT(bytes, 0u);
     EXPECT_FALSE(FreeSpace((dir / "missing" / "deeper").string(), bytes));
+}
+
+// Whether a file can really be made there, as this user (who may override permissions).
+bool CanMakeFileIn(const std::filesystem::path& folder) {
+    const std::filesystem::path probe = folder / "probe";
+    const bool made = std::ofstream(probe).is_open();
+    std::error_code ec;
+    std::filesystem::remove(probe, ec);
+    return made;
+}
+
+TEST(UserFolders, OnlyFoldersThatTakeNewFilesAreWritable) {
+    TempDir dir;
+    EXPECT_TRUE(IsWritableFolder(dir.path().string()));
+    WriteWholeFile(dir / "file", "x");
+    EXPECT_FALSE(IsWritableFolder((dir / "file").string())) << "not a folder";
+    EXPECT_FALSE(IsWritableFolder((dir / "missing").string()));
+    EXPECT_FALSE(IsWritableFolder(""));
+    // The kernel's settings tree takes no files, whoever asks.
+    EXPECT_FALSE(IsWritableFolder("/proc/sys"));
+
+    const std::filesystem::path locked = dir / "只读";
+    std::filesystem::create_directory(locked);
+    std::filesystem::permissions(
+        locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_EQ(IsWritableFolder(locked.string()), CanMakeFileIn(locked));
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
 }
 
 TEST(UserFolders, TheUserDirsEntryIsReadAsTheDesktopWritesIt) {

@@ -1,8 +1,9 @@
-#include "platform/Shell.h"
-
 #include <gio/gio.h>
 
-namespace platform {
+#include "platform/linux/GtkWindows.h"
+
+// The desktop's shell: the browser and the file manager through GIO and the session bus.
+namespace platform::gtk {
 namespace {
 
 constexpr int kFileManagerTimeoutMs = 3000;
@@ -56,20 +57,16 @@ bool AskFileManagerToShow(const std::string& uri) {
 
 }  // namespace
 
-// Only web pages: an address from elsewhere must not open local files or other handlers.
-bool OpenWebAddress(const std::string& url) {
-    if (url.rfind("http://", 0) != 0 && url.rfind("https://", 0) != 0) {
-        return false;
-    }
+bool GtkWindows::OpenWebAddress(const std::string& url) {
     return LaunchDefaultFor(url);
 }
 
-bool OpenFolder(const std::string& folder) {
+bool GtkWindows::OpenFolder(const std::string& folder) {
     const std::string uri = FileUri(folder);
     return !uri.empty() && LaunchDefaultFor(uri);
 }
 
-bool ShowInFileManager(const std::string& filePath) {
+bool GtkWindows::ShowInFileManager(const std::string& filePath) {
     const std::string uri = FileUri(filePath);
     if (!uri.empty() && AskFileManagerToShow(uri)) {
         return true;
@@ -77,4 +74,4 @@ bool ShowInFileManager(const std::string& filePath) {
     return OpenFolder(ParentFolder(filePath));
 }
 
-}  // namespace platform
+}  // namespace platform::gtk
