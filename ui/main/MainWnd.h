@@ -16,6 +16,7 @@
 #include "uikit/window/WindowWnd.h"
 
 class CMessageWnd;
+class DownWnd;
 
 // The program's one top-level window: the skinned frame of "MainWnd.xml", its navigation
 // column and page stack, the page history behind "returnBtn", the routing of the workers'
@@ -51,6 +52,8 @@ class CMainWnd : public uikit::CWindowWnd,
     int CurrentPage() const;
     // The quit confirmation while it is open; null otherwise.
     CMessageWnd* OpenConfirmation() const { return confirmation_; }
+    // The download selection window while it is open; null otherwise.
+    DownWnd* OpenSelection() const { return selection_; }
     DownEngine::CDownWrapper& Engine() { return engine_; }
     // Filled in by the download manager; until then no tick finds a download.
     void SetPollHook(PollHook poll) { poll_ = std::move(poll); }
@@ -62,6 +65,8 @@ class CMainWnd : public uikit::CWindowWnd,
     void GoBack();
     void ShowQuitConfirmation();
     void ShowMainMenu();
+    // Lets the player pick the package's files to download, modally over this window.
+    void ShowDownloadSelection(const GamePackage& package);
     virtual void RunMenuCommand(std::u16string_view name);
     // MSG_START_DOWNLOADS: the files the selection window handed over, now owned here.
     virtual void StartDownloads(std::unique_ptr<DownloadSelection> list);
@@ -90,4 +95,5 @@ class CMainWnd : public uikit::CWindowWnd,
     std::vector<int> pageHistory_;
     PollHook poll_;
     CMessageWnd* confirmation_ = nullptr;
+    DownWnd* selection_ = nullptr;
 };
