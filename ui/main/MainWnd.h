@@ -18,6 +18,7 @@
 #include "uikit/window/WindowWnd.h"
 
 class CMessageWnd;
+class DownWnd;
 
 // The program's one top-level window: the skinned frame of "MainWnd.xml", its navigation
 // column and page stack, the page history behind "returnBtn", the routing of the workers'
@@ -51,6 +52,8 @@ class CMainWnd : public uikit::CWindowWnd,
     int CurrentPage() const;
     // The quit confirmation while it is open; null otherwise.
     CMessageWnd* OpenConfirmation() const { return confirmation_; }
+    // The download selection window while it is open; null otherwise.
+    DownWnd* OpenSelection() const { return selection_; }
     DownEngine::CDownWrapper& Engine() { return engine_; }
     DownEngine::DownloadManager& Downloads() { return downloads_; }
 
@@ -61,6 +64,8 @@ class CMainWnd : public uikit::CWindowWnd,
     void GoBack();
     void ShowQuitConfirmation();
     void ShowMainMenu();
+    // Lets the player pick the package's files to download, modally over this window.
+    void ShowDownloadSelection(const GamePackage& package);
     virtual void RunMenuCommand(std::u16string_view name);
     // MSG_START_DOWNLOADS: the files the selection window handed over, now owned here.
     virtual void StartDownloads(std::unique_ptr<DownloadSelection> list);
@@ -105,4 +110,5 @@ class CMainWnd : public uikit::CWindowWnd,
     DownEngine::DownloadManager downloads_{engine_, context_, downloadsPage_, *this};
     std::vector<int> pageHistory_;
     CMessageWnd* confirmation_ = nullptr;
+    DownWnd* selection_ = nullptr;
 };

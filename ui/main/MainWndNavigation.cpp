@@ -1,10 +1,11 @@
 // The main window's click routing: the navigation column, the page history behind "returnBtn",
-// the frame buttons and the links to the operator's pages.
+// the frame buttons, the links to the operator's pages and the versions' download buttons.
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 #include "platform/Window.h"
 #include "ui/main/MainWnd.h"
 #include "ui/main/WebPages.h"
+#include "ui/windows/DownWnd.h"
 #include "ui/windows/MessageWnd.h"
 #include "uikit/controls/ControlUI.h"
 #include "uikit/layout/TabLayoutUI.h"
@@ -37,6 +38,9 @@ void CMainWnd::OnClick(uikit::CControlUI& sender) {
         platform::OpenWebAddress(web_pages::kServiceChat);
     } else if (name == u"HelpHtmlBtn") {
         platform::OpenWebAddress(web_pages::kQuestions);
+    } else if (name == u"versionNowDownLoadBtn" && sender.GetTag() != 0) {
+        // The version row put its package in the button's tag.
+        ShowDownloadSelection(*reinterpret_cast<const GamePackage*>(sender.GetTag()));
     } else {
         OnRowClick(sender);
     }
@@ -73,4 +77,20 @@ void CMainWnd::ShowQuitConfirmation() {
     dialog->RunOver(GetHWND(), "MessageWnd");
     confirmation_ = nullptr;
     delete dialog;
+}
+
+void CMainWnd::ShowDownloadSelection(const GamePackage& package) {
+    if (selection_ != nullptr || GetHWND() == 0) {
+        return;
+    }
+    // The catalogue's files do not carry their game; the copy is stamped so every download
+    // knows which game it belongs to, and the catalogue stays as the server sent it.
+    std::vector<DownloadRecord> files = package.files;
+    for (DownloadRecord& file : files) {
+        file.type = package.type;
+    }
+    DownWnd dialog(std::move(files));
+    selection_ = &dialog;
+    dialog.RunOver(GetHWND());
+    selection_ = nullptr;
 }

@@ -2,7 +2,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
+#include <random>
 #include <thread>
 
 #include "platform/ProgramStart.h"
@@ -28,7 +28,9 @@ class SingleInstance : public ::testing::Test {
 
     static constexpr WindowId kWindow = 0x5150;
     const std::string className_ = "_SoftMainWnd_";
-    const std::string title_ = "KavrinTest" + std::to_string(std::rand());
+    // Listening names are the user's across the whole machine: a name of its own keeps each
+    // case apart from those running beside it, in this test run or another.
+    const std::string title_ = "KavrinTest" + std::to_string(std::random_device{}());
     std::atomic<int> received_{0};
     std::atomic<uint32_t> last_{0};
 };

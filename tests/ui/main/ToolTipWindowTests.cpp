@@ -1,16 +1,13 @@
-#include <cairo.h>
-
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "tests/ui/support/EngineDir.h"
+#include "tests/ui/support/ScreenPreview.h"
 #include "tests/ui/support/UiFixture.h"
 #include "ui/main/MainWnd.h"
-#include "uikit/draw/Canvas.h"
 #include "uikit/manager/ToolTipPainterUI.h"
 #include "uikit/manager/ToolTipWindowUI.h"
 #include "uikit/window/WindowImplBase.h"
@@ -47,28 +44,14 @@ platform::Point RestOn(platform::WindowId window, const CControlUI* control) {
     return at;
 }
 
-// The corner of the screen around the tip, twice as large: the window with the tip over it.
+// The corner of the screen around the tip: the window with the tip over it.
 void WritePreview(platform::WindowId window, platform::WindowId tip, const std::string& name) {
     const platform::Rect t = platform::GetWindowRect(tip);
-    const platform::Rect area{t.left - 120, t.top - 50, std::max(t.left + 120, t.right + 10),
-                              std::max(t.top + 70, t.bottom + 10)};
-    uikit::Canvas screen(area.Width() * 2, area.Height() * 2);
-    screen.Clear(0xFF808890);
-    cairo_scale(screen.Context(), 2, 2);
-    for (const platform::WindowId shown : {window, tip}) {
-        hl::Bitmap bitmap;
-        ASSERT_TRUE(hl::LastPresented(shown, bitmap));
-        const platform::Rect rc = platform::GetWindowRect(shown);
-        cairo_surface_t* surface = cairo_image_surface_create_for_data(
-            reinterpret_cast<unsigned char*>(bitmap.pixels.data()), CAIRO_FORMAT_ARGB32,
-            bitmap.width, bitmap.height, bitmap.width * 4);
-        cairo_set_source_surface(screen.Context(), surface, rc.left - area.left, rc.top - area.top);
-        cairo_pattern_set_filter(cairo_get_source(screen.Context()), CAIRO_FILTER_NEAREST);
-        cairo_paint(screen.Context());
-        cairo_surface_destroy(surface);
-    }
-    std::filesystem::create_directories(KAVRIN_PREVIEW_DIR);
-    EXPECT_TRUE(screen.WritePng(std::string(KAVRIN_PREVIEW_DIR) + "/" + name + ".png"));
+    WriteScreenPreview(
+        name,
+        platform::Rect{t.left - 120, t.top - 50, std::max(t.left + 120, t.right + 10),
+                       std::max(t.top + 70, t.bottom + 10)},
+        {window, tip});
 }
 
 class MainWindowTips : public ::testing::Test {
