@@ -20,6 +20,9 @@ class ChildProcess {
     // Asks the child to end, waits for it and returns its exit status (128 + signal when a
     // signal ended it).
     virtual int Terminate() = 0;
+    // Ends the child at once, as a crash or a kill from outside would (SIGKILL): it gets no
+    // chance to save anything. Returns its exit status like Terminate.
+    virtual int Kill() = 0;
 
     // Every line read so far and not yet taken by ReadLine is kept; this returns all lines
     // seen, for diagnostics.

@@ -39,9 +39,18 @@ class PosixChildProcess final : public ChildProcess {
         return true;
     }
 
-    int Terminate() override {
+    int Terminate() override { return End(SIGTERM); }
+    int Kill() override { return End(SIGKILL); }
+
+    std::vector<std::string> History() const override {
+        std::lock_guard lock(mutex_);
+        return std::vector<std::string>(history_.begin(), history_.end());
+    }
+
+  private:
+    int End(int signal) {
         if (pid_ > 0) {
-            kill(pid_, SIGTERM);
+            kill(pid_, signal);
             int status = 0;
             waitpid(pid_, &status, 0);
             exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -57,12 +66,6 @@ class PosixChildProcess final : public ChildProcess {
         return exitStatus_;
     }
 
-    std::vector<std::string> History() const override {
-        std::lock_guard lock(mutex_);
-        return std::vector<std::string>(history_.begin(), history_.end());
-    }
-
-  private:
     // Drains the pipe all the time, so that a chatty child never blocks on a full pipe.
     void ReadAll() {
         std::string partial;

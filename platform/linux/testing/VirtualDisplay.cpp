@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <X11/Xlib.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -68,10 +70,15 @@ bool VirtualDisplay::Start(int width, int height) {
         return false;
     }
     setenv("DISPLAY", (":" + std::to_string(number_)).c_str(), 1);
+    keeper_ = XOpenDisplay(nullptr);
     return true;
 }
 
 void VirtualDisplay::Stop() {
+    if (keeper_ != nullptr) {
+        XCloseDisplay(static_cast<Display*>(keeper_));
+        keeper_ = nullptr;
+    }
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);

@@ -15,7 +15,8 @@ class VirtualDisplay {
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
 
     // Starts a virtual X server on a display number nobody uses and points DISPLAY at it. The
-    // server ends by itself when its last client goes, so a crashed test leaves none behind.
+    // server ends by itself when its last client goes, so a crashed test leaves none behind;
+    // until Stop this object stays a client, so programs may come and go on it.
     bool Start(int width = 1920, int height = 1080);
     void Stop();
     int Number() const { return number_; }
@@ -23,6 +24,7 @@ class VirtualDisplay {
   private:
     int pid_ = -1;
     int number_ = -1;
+    void* keeper_ = nullptr;  // the connection that keeps the server alive
 };
 
 // The colour at a screen point as 0xRRGGBB.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
 #include <memory>
 
 #include "common/TextConvert.h"
@@ -210,6 +211,29 @@ TEST_F(DownloadsPage, ARowLightsUpUnderThePointerWithAHand) {
     platform::ProcessPendingMessages();
     EXPECT_EQ(root->GetBkColor(), 0xFFF8FDFFu);
     EXPECT_EQ(hl::CurrentCursor(), platform::Cursor::Arrow);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DownloadsPage, OpenFolderShowsTheFileOrItsFolderButNeverAPathOutsideIt) {
+    std::ofstream(files_ / "downloads" / "done.zip") << "finished";
+    DownloadRecord escaping = Row("done", Completed);
+    escaping.name = u"../../etc/passwd";
+    escaping.extension = u"";
+    Remember({Row("done", Completed), Row("gone", Completed), escaping});
+    Open();
+    hl::ClearShellRequests();
+    Click(0, u"GameFolder");
+    Click(1, u"GameFolder");
+    Click(2, u"GameFolder");
+    const std::string folder = (files_ / "downloads").string();
+    using Request = hl::ShellRequest;
+    EXPECT_EQ(hl::ShellRequests(),
+              (std::vector<Request>{{Request::ShowItem, folder + "/done.zip"},
+                                    {Request::OpenFolder, folder},
+                                    {Request::OpenFolder, folder}}));
 }
 
 }  // namespace
