@@ -13,6 +13,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/TestServer.h"
 #include "tests/ui/support/EngineDir.h"
+#include "tests/ui/support/ScreenPreview.h"
 #include "tests/ui/support/UiFixture.h"
 #include "ui/items/ItemSupport.h"
 #include "ui/items/MyDownloadListLayout.h"
@@ -32,7 +33,10 @@ class DownloadsPage : public ::testing::Test {
   protected:
     void SetUp() override {
         PrepareWindows();
-        WriteServedCatalog(data_.path(), {{"done", kFileSize}, {"failed", kFileSize}});
+        WriteServedCatalog(data_.path(), {{"done", kFileSize},
+                                          {"failed", kFileSize},
+                                          {"slow", 64 * 1024 * 1024},
+                                          {"slower", 64 * 1024 * 1024}});
         server_ = std::make_unique<TestServer>(
             std::vector<std::string>{"--data", data_.path().string(), "--rate", "2m"});
         UseBuiltEngine(context_);
@@ -230,10 +234,39 @@ TEST_F(DownloadsPage, OpenFolderShowsTheFileOrItsFolderButNeverAPathOutsideIt) {
     Click(2, u"GameFolder");
     const std::string folder = (files_ / "downloads").string();
     using Request = hl::ShellRequest;
-    EXPECT_EQ(hl::ShellRequests(),
-              (std::vector<Request>{{Request::ShowItem, folder + "/done.zip"},
-                                    {Request::OpenFolder, folder},
-                                    {Request::OpenFolder, folder}}));
+    EXPECT_EQ(hl::ShellRequests(), (std::vector<Request>{{Request::ShowItem, folder + "/done.zip"},
+                                                         {Request::OpenFolder, folder},
+                                                         {Request::OpenFolder, folder}}));
+}
+
+}  // namespace
+
+namespace {
+
+// The page as a player sees it with a row of each kind: one downloading, one done, one
+// paused, one failed and one never started. It is written for a person to look at; the checks
+// are that every row shows the one group of its status and the progress text took its place.
+TEST_F(DownloadsPage, APictureOfThePageWithRowsInEveryStatus) {
+    Remember({Row("slow", Failed), Row("done", Completed), Row("slower", Failed),
+              Row("failed", Failed), Row("idle", Idle)});
+    Open();
+    Click(0, u"LoadFail");
+    Click(2, u"LoadFail");
+    ASSERT_TRUE(TickUntil([&] { return StatusText(2).find(u"下载中...") == 0; }));
+    Click(2, u"GameSuspend");
+    ASSERT_TRUE(TickUntil([&] {
+        const std::u16string text = StatusText(0);
+        return text.find(u"下载中...") == 0 && text != u"下载中...0%";
+    }));
+    EXPECT_EQ(VisibleGroup(0), u"GameStopLoad");
+    EXPECT_EQ(VisibleGroup(1), u"GameEndLoad");
+    EXPECT_EQ(VisibleGroup(2), u"GameContinue");
+    EXPECT_EQ(VisibleGroup(3), u"GameLoadFail");
+    EXPECT_EQ(VisibleGroup(4), u"GameStopLoad");
+    EXPECT_NE(In(0, u"GameStatus")->GetToolTip().find(u" / "), std::u16string::npos);
+    window_->Manager().PaintWindow();
+    WriteScreenPreview("my-downloads", platform::GetWindowRect(window_->GetHWND()),
+                       {window_->GetHWND()});
 }
 
 }  // namespace

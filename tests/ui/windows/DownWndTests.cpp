@@ -335,7 +335,11 @@ TEST_F(SelectionWindow, AVersionRowsDownloadButtonOpensTheSelectionWithThatPacka
     }
     EXPECT_EQ(names, expected);
     EXPECT_EQ(types, std::vector<int32_t>(3, retro->type));
-    EXPECT_EQ(summary, SummaryText(3, retro->files[0].size * 3));
+    int64_t total = 0;
+    for (const DownloadRecord& file : retro->files) {
+        total += file.size;
+    }
+    EXPECT_EQ(summary, SummaryText(3, total));
     EXPECT_EQ(window_->OpenSelection(), nullptr);
     EXPECT_TRUE(platform::IsWindowEnabled(hwnd_));
     EXPECT_TRUE(window_->received.empty());
