@@ -13,6 +13,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/TestServer.h"
 #include "tests/ui/support/EngineDir.h"
+#include "tests/ui/support/MainWindowFixture.h"
 #include "tests/ui/support/ScreenPreview.h"
 #include "tests/ui/support/UiFixture.h"
 #include "ui/items/ItemSupport.h"
@@ -44,12 +45,7 @@ class DownloadsPage : public ::testing::Test {
         context_.configuredDownloadFolder = AnsiToUtf16((files_ / "downloads").string());
         std::filesystem::create_directories(files_ / "downloads");
     }
-    void TearDown() override {
-        if (window_ != nullptr && platform::IsWindow(window_->GetHWND())) {
-            platform::DestroyNativeWindow(window_->GetHWND());
-            platform::RunMessageLoop();
-        }
-    }
+    void TearDown() override { EndMainWindow(window_ != nullptr ? window_->GetHWND() : 0); }
 
     DownloadRecord Row(const std::string& name, int32_t status) {
         DownloadRecord record;
@@ -72,9 +68,7 @@ class DownloadsPage : public ::testing::Test {
 
     void Open() {
         window_ = std::make_unique<CMainWnd>(context_, MainPagesFactory{});
-        ASSERT_TRUE(window_->CreateMain(platform::kStylePopup | platform::kStyleVisible));
-        window_->CenterWindow();
-        ASSERT_TRUE(platform::ProcessPendingMessages());
+        ShowMainWindow(*window_);
         ClickControl(window_->GetHWND(), Find(u"MyDownload"));
         platform::ProcessPendingMessages();
     }

@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 #include "platform/Timer.h"
 #include "tests/ui/support/EngineDir.h"
+#include "tests/ui/support/MainWindowFixture.h"
 #include "tests/ui/support/UiFixture.h"
 #include "ui/main/MainWnd.h"
 #include "ui/windows/MessageWnd.h"
@@ -65,18 +66,10 @@ class MainWindow : public ::testing::Test {
         window_ = std::make_unique<RecordingMainWnd>(context_, [this](uikit::CWindowManagerUI& m) {
             return std::make_unique<RecordingPages>(m, pages_);
         });
-        ASSERT_TRUE(window_->CreateMain(platform::kStylePopup | platform::kStyleVisible));
+        ShowMainWindow(*window_);
         hwnd_ = window_->GetHWND();
-        window_->CenterWindow();
-        ASSERT_TRUE(platform::ProcessPendingMessages());
     }
-    void TearDown() override {
-        // The main window's end posts the quit message; it must not reach the next test.
-        if (platform::IsWindow(hwnd_)) {
-            platform::DestroyNativeWindow(hwnd_);
-            platform::RunMessageLoop();
-        }
-    }
+    void TearDown() override { EndMainWindow(hwnd_); }
 
     CControlUI* Find(std::u16string_view name) { return window_->Manager().FindControl(name); }
     void Click(std::u16string_view name) {

@@ -14,6 +14,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/TestServer.h"
 #include "tests/ui/support/EngineDir.h"
+#include "tests/ui/support/MainWindowFixture.h"
 #include "tests/ui/support/UiFixture.h"
 #include "ui/items/ItemSupport.h"
 #include "ui/items/MyDownloadListLayout.h"
@@ -67,12 +68,7 @@ class RoundTrip : public ::testing::Test {
         ASSERT_TRUE(FetchCatalog(ApiClient(context_), 140, catalog_));
         ASSERT_EQ(catalog_.size(), 1u);
     }
-    void TearDown() override {
-        if (window_ != nullptr && platform::IsWindow(window_->GetHWND())) {
-            platform::DestroyNativeWindow(window_->GetHWND());
-            platform::RunMessageLoop();
-        }
-    }
+    void TearDown() override { EndMainWindow(window_ != nullptr ? window_->GetHWND() : 0); }
 
     void StartProgram() {
         window_ = std::make_unique<CMainWnd>(context_, [this](uikit::CWindowManagerUI& m) {

@@ -5,6 +5,7 @@
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "tests/ui/support/EngineDir.h"
+#include "tests/ui/support/MainWindowFixture.h"
 #include "tests/ui/support/ScreenPreview.h"
 #include "tests/ui/support/UiFixture.h"
 #include "ui/main/MainWnd.h"
@@ -61,17 +62,12 @@ class MainWindowTips : public ::testing::Test {
         hl::MouseMove(1, 1);  // wherever the last test left the pointer, it is not on us
         UseBuiltEngine(context_);
         window_ = std::make_unique<CMainWnd>(context_, MainPagesFactory{});
-        ASSERT_TRUE(window_->CreateMain(platform::kStylePopup | platform::kStyleVisible));
+        ShowMainWindow(*window_);
         hwnd_ = window_->GetHWND();
-        window_->CenterWindow();
-        ASSERT_TRUE(platform::ProcessPendingMessages());
     }
     void TearDown() override {
         hl::MouseMove(1, 1);
-        if (platform::IsWindow(hwnd_)) {
-            platform::DestroyNativeWindow(hwnd_);
-        }
-        platform::RunMessageLoop();  // the main window's end posts the quit message
+        EndMainWindow(hwnd_);
     }
 
     CControlUI* Find(std::u16string_view name) { return window_->Manager().FindControl(name); }

@@ -3,9 +3,10 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "platform/Window.h"
 #include "platform/headless/HeadlessInput.h"
@@ -14,7 +15,7 @@
 // Writes KAVRIN_PREVIEW_DIR/NAME.png: the part `area` of the virtual screen with what each of
 // `windows` (bottom first) last presented, twice as large, for a person to look at.
 inline void WriteScreenPreview(const std::string& name, const platform::Rect& area,
-                               std::initializer_list<platform::WindowId> windows) {
+                               const std::vector<platform::WindowId>& windows) {
     uikit::Canvas screen(area.Width() * 2, area.Height() * 2);
     screen.Clear(0xFF808890);
     cairo_scale(screen.Context(), 2, 2);
@@ -32,4 +33,15 @@ inline void WriteScreenPreview(const std::string& name, const platform::Rect& ar
     }
     std::filesystem::create_directories(KAVRIN_PREVIEW_DIR);
     EXPECT_TRUE(screen.WritePng(std::string(KAVRIN_PREVIEW_DIR) + "/" + name + ".png"));
+}
+
+// The part of the screen the windows cover together.
+inline platform::Rect WindowsArea(const std::vector<platform::WindowId>& windows) {
+    platform::Rect area = platform::GetWindowRect(windows.front());
+    for (const platform::WindowId window : windows) {
+        const platform::Rect rc = platform::GetWindowRect(window);
+        area = platform::Rect{std::min(area.left, rc.left), std::min(area.top, rc.top),
+                              std::max(area.right, rc.right), std::max(area.bottom, rc.bottom)};
+    }
+    return area;
 }

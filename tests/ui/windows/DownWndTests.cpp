@@ -9,6 +9,7 @@
 #include "platform/Messages.h"
 #include "tests/support/TestServer.h"
 #include "tests/ui/support/EngineDir.h"
+#include "tests/ui/support/MainWindowFixture.h"
 #include "tests/ui/support/ScreenPreview.h"
 #include "tests/ui/support/UiFixture.h"
 #include "ui/items/DownItem.h"
@@ -82,18 +83,10 @@ class SelectionWindow : public ::testing::Test {
         window_ = std::make_unique<CapturingMainWnd>(context_, [this](uikit::CWindowManagerUI& m) {
             return std::make_unique<CatalogPages>(m, catalog_, orders_);
         });
-        ASSERT_TRUE(window_->CreateMain(platform::kStylePopup | platform::kStyleVisible));
+        ShowMainWindow(*window_);
         hwnd_ = window_->GetHWND();
-        window_->CenterWindow();
-        ASSERT_TRUE(platform::ProcessPendingMessages());
     }
-    void TearDown() override {
-        // The main window's end posts the quit message; it must not reach the next test.
-        if (platform::IsWindow(hwnd_)) {
-            platform::DestroyNativeWindow(hwnd_);
-            platform::RunMessageLoop();
-        }
-    }
+    void TearDown() override { EndMainWindow(hwnd_); }
 
     // Runs `person` once the selection window is up and, after it, lets the window close on its
     // own; true when it was still open then (it is closed here, so no test hangs on it).

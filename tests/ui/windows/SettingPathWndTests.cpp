@@ -16,6 +16,8 @@
 #include "platform/UserFolders.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/support/EngineDir.h"
+#include "tests/ui/support/MainWindowFixture.h"
+#include "tests/ui/support/ScreenPreview.h"
 #include "tests/ui/support/UiFixture.h"
 #include "ui/main/MainWnd.h"
 #include "ui/windows/FreeSpaceText.h"
@@ -280,29 +282,7 @@ TEST_F(SettingPathWindow, BothOpenButtonsAskTheFileManagerForTheFolderInForce) {
 // The window as a player sees it, with its shadow, over a grey desktop at twice the size; and
 // the refusal notice over it.
 void WritePreview(const std::vector<platform::WindowId>& windows, const std::string& name) {
-    platform::Rect area = platform::GetWindowRect(windows.front());
-    for (const platform::WindowId window : windows) {
-        const platform::Rect rc = platform::GetWindowRect(window);
-        area = platform::Rect{std::min(area.left, rc.left), std::min(area.top, rc.top),
-                              std::max(area.right, rc.right), std::max(area.bottom, rc.bottom)};
-    }
-    uikit::Canvas screen(area.Width() * 2, area.Height() * 2);
-    screen.Clear(0xFF808890);
-    cairo_scale(screen.Context(), 2, 2);
-    for (const platform::WindowId window : windows) {
-        hl::Bitmap bitmap;
-        ASSERT_TRUE(hl::LastPresented(window, bitmap));
-        const platform::Rect rc = platform::GetWindowRect(window);
-        cairo_surface_t* surface = cairo_image_surface_create_for_data(
-            reinterpret_cast<unsigned char*>(bitmap.pixels.data()), CAIRO_FORMAT_ARGB32,
-            bitmap.width, bitmap.height, bitmap.width * 4);
-        cairo_set_source_surface(screen.Context(), surface, rc.left - area.left, rc.top - area.top);
-        cairo_pattern_set_filter(cairo_get_source(screen.Context()), CAIRO_FILTER_NEAREST);
-        cairo_paint(screen.Context());
-        cairo_surface_destroy(surface);
-    }
-    fs::create_directories(KAVRIN_PREVIEW_DIR);
-    EXPECT_TRUE(screen.WritePng(std::string(KAVRIN_PREVIEW_DIR) + "/" + name + ".png"));
+    WriteScreenPreview(name, WindowsArea(windows), windows);
 }
 
 std::vector<platform::WindowId> WithShadow(const uikit::CWindowWnd& window) {
@@ -346,17 +326,10 @@ class SettingsFromTheMenu : public ::testing::Test {
         context_.settingsPath = AnsiToUtf16((temp_ / "kavrin.ini").string());
         context_.configuredDownloadFolder = AnsiToUtf16(temp_.path().string());
         window_ = std::make_unique<CMainWnd>(context_, MainPagesFactory{});
-        ASSERT_TRUE(window_->CreateMain(platform::kStylePopup | platform::kStyleVisible));
+        ShowMainWindow(*window_);
         hwnd_ = window_->GetHWND();
-        window_->CenterWindow();
-        ASSERT_TRUE(platform::ProcessPendingMessages());
     }
-    void TearDown() override {
-        if (platform::IsWindow(hwnd_)) {
-            platform::DestroyNativeWindow(hwnd_);
-        }
-        platform::RunMessageLoop();  // the main window's end posts the quit message
-    }
+    void TearDown() override { EndMainWindow(hwnd_); }
 
     TempDir temp_;
     AppContext context_;
