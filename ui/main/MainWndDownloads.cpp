@@ -1,12 +1,12 @@
 // The main window's side of downloads: the start message, the poll on every timer message,
 // the row buttons of the my-downloads page and the poll timer itself.
+#include <filesystem>
+
 #include "common/TextConvert.h"
 #include "platform/Shell.h"
 #include "platform/Timer.h"
 #include "ui/items/MyDownloadListLayout.h"
 #include "ui/main/MainWnd.h"
-
-#include <filesystem>
 
 void CMainWnd::StartDownloads(std::unique_ptr<DownloadSelection> list) {
     if (list != nullptr) {

@@ -38,14 +38,6 @@ bool TickedAfter(const DownItem& row, const CControlUI* clickedBox) {
 
 }  // namespace
 
-uintptr_t DownWnd::RunOver(platform::WindowId owner) {
-    if (Create(owner, "DownWnd", platform::kStylePopup | platform::kStyleVisible) == 0) {
-        return 0;
-    }
-    CenterWindow();
-    return ShowModal();
-}
-
 void DownWnd::InitWindow() {
     downloadButton_ = m_pm.FindControl(u"nowDownLoadBtn");
     summary_ = m_pm.FindControl(u"fileCountLabel");

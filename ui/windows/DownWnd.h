@@ -26,10 +26,6 @@ class DownWnd : public uikit::WindowImplBase {
     // The files are the window's own copy, already stamped with their game.
     explicit DownWnd(std::vector<DownloadRecord> files) : files_(std::move(files)) {}
 
-    // Creates the window over the owner, centres it and runs it modally; returns once the
-    // window is gone.
-    uintptr_t RunOver(platform::WindowId owner);
-
     void Notify(uikit::NotifyRecordUI& msg) override;
 
     // The notice after the download button while it is open; null otherwise.

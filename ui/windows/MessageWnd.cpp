@@ -4,14 +4,6 @@
 #include "platform/Window.h"
 #include "uikit/controls/ControlUI.h"
 
-uintptr_t CMessageWnd::RunOver(platform::WindowId owner, const std::string& title) {
-    if (Create(owner, title, platform::kStylePopup | platform::kStyleVisible) == 0) {
-        return 0;
-    }
-    CenterWindow();
-    return ShowModal();
-}
-
 void CMessageWnd::InitWindow() {
     titleTips_ = m_pm.FindControl(u"titleTips");
     cancel_ = m_pm.FindControl(u"btn_cancel");

@@ -19,9 +19,8 @@ class CMessageWnd : public uikit::WindowImplBase {
     CMessageWnd(std::u16string messageText, bool exitOnConfirm)
         : messageText_(std::move(messageText)), exitOnConfirm_(exitOnConfirm) {}
 
-    // Creates the window over the owner, centres it and runs it modally; returns its result
-    // once the window is gone (or, confirmed, hidden and waiting for its owner to end).
-    uintptr_t RunOver(platform::WindowId owner, const std::string& title);
+    // RunOver returns once the window is gone or, confirmed, hidden and waiting for its owner
+    // to end.
 
     void Notify(uikit::NotifyRecordUI& msg) override;
 

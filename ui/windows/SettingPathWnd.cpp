@@ -11,14 +11,6 @@
 #include "ui/windows/MessageWnd.h"
 #include "uikit/controls/ControlUI.h"
 
-uintptr_t SettingPathWnd::RunOver(platform::WindowId owner) {
-    if (Create(owner, "SettingPathWnd", platform::kStylePopup | platform::kStyleVisible) == 0) {
-        return 0;
-    }
-    CenterWindow();
-    return ShowModal();
-}
-
 void SettingPathWnd::InitWindow() {
     folderEdit_ = m_pm.FindControl(u"savePathGame");
     freeSpace_ = m_pm.FindControl(u"residualSize");

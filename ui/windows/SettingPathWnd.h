@@ -22,9 +22,6 @@ class SettingPathWnd : public uikit::WindowImplBase {
 
     explicit SettingPathWnd(AppContext& context) : context_(context) {}
 
-    // Creates the window over the owner, centres it and runs it modally until it is closed.
-    uintptr_t RunOver(platform::WindowId owner);
-
     // The refusal notice while it is open; null otherwise.
     CMessageWnd* OpenNotice() const { return notice_; }
 

@@ -59,6 +59,15 @@ intptr_t WindowImplBase::HandleCustomMessage(uint32_t, uintptr_t, intptr_t, bool
     return 0;
 }
 
+uintptr_t WindowImplBase::RunOver(platform::WindowId owner, const std::string& title) {
+    const std::string shown = title.empty() ? GetWindowClassName() : title;
+    if (Create(owner, shown, platform::kStylePopup | platform::kStyleVisible) == 0) {
+        return 0;
+    }
+    CenterWindow();
+    return ShowModal();
+}
+
 intptr_t WindowImplBase::OnCreate() {
     m_pm.AddPreMessageFilter(this);
     if (!BuildSkin(m_pm, GetSkinFile(), this, this)) {

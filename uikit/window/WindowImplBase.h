@@ -26,6 +26,11 @@ class WindowImplBase : public CWindowWnd,
 
     CWindowManagerUI& Manager() { return m_pm; }
 
+    // Creates the dialog as a visible pop-up over its owner, centres it and runs it modally;
+    // returns the result its closing carried, or 0 when it could not be made. The title is the
+    // window class name unless one is given.
+    uintptr_t RunOver(platform::WindowId owner, const std::string& title = {});
+
     void Notify(NotifyRecordUI& msg) override;
     intptr_t MessageHandler(uint32_t message, uintptr_t wParam, intptr_t lParam,
                             bool& handled) override;
