@@ -24,6 +24,11 @@ struct ReceiveBuffer {
     size_t length = 0;
 };
 
+struct PostBody {
+    const char* data = nullptr;
+    size_t length = 0;
+};
+
 // Grows one heap block per chunk and keeps a zero byte behind the data.
 size_t Receive(char* chunk, size_t size, size_t count, void* user) {
     auto* buffer = static_cast<ReceiveBuffer*>(user);
@@ -61,6 +66,18 @@ void SetTrustedCa(CURL* curl) {
     curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
 }
 
+// The body goes as it is, binary and unchanged; the returned header list lives until the
+// transfer ends. Bodies above the library's threshold ask "Expect: 100-continue" first, so a
+// server that refuses one by its announced size does so before a byte of it travels.
+curl_slist* SetPostBody(CURL* curl, const PostBody& upload) {
+    curl_easy_setopt(curl, CURLOPT_POST, 1L);
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(upload.length));
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, upload.length != 0 ? upload.data : "");
+    curl_slist* headers = curl_slist_append(nullptr, "Content-Type: application/octet-stream");
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    return headers;
+}
+
 void MakeNonce(char (&nonce)[kNonceCapacity]) {
     RuntimeSrand(static_cast<uint32_t>(platform::UnixTime()));
     const int r = RuntimeRand();
@@ -76,26 +93,12 @@ void TraceAnswer(const char* body, size_t length) {
     std::cout << trace << std::flush;
 }
 
-}  // namespace
-
-bool InitHttpLibrary() {
-    return curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-}
-
-bool ApiClient::Get(const char* pathOrUrl, char** body, size_t* length) const {
-    if (pathOrUrl == nullptr) {
-        return false;
-    }
+// A handle for one exchange with address, its answer's bytes to be gathered in buffer.
+CURL* OpenTransfer(const std::string& address, ReceiveBuffer& buffer) {
     CURL* curl = curl_easy_init();
     if (curl == nullptr) {
-        return false;
+        return nullptr;
     }
-    std::string address;
-    if (!ComposeAddress(context_.baseUrl, pathOrUrl, address)) {
-        curl_easy_cleanup(curl);
-        return false;
-    }
-    ReceiveBuffer buffer;
     curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, kTimeoutMs);
@@ -103,19 +106,61 @@ bool ApiClient::Get(const char* pathOrUrl, char** body, size_t* length) const {
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Receive);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &buffer);
     SetTrustedCa(curl);
+    return curl;
+}
 
+// One request to pathOrUrl, a GET or, with a body, a POST of it; the answer's bytes land in
+// buffer whatever the outcome, for the caller to release.
+bool Transfer(const std::string& baseUrl, const char* pathOrUrl, const PostBody* upload,
+              ReceiveBuffer& buffer) {
+    std::string address;
+    if (pathOrUrl == nullptr || !ComposeAddress(baseUrl, pathOrUrl, address)) {
+        return false;
+    }
+    CURL* curl = OpenTransfer(address, buffer);
+    if (curl == nullptr) {
+        return false;
+    }
+    curl_slist* headers = upload != nullptr ? SetPostBody(curl, *upload) : nullptr;
     long status = 0;
     const bool ok = curl_easy_perform(curl) == CURLE_OK &&
                     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK &&
                     status == 200;
     curl_easy_cleanup(curl);
-    if (!ok) {
+    curl_slist_free_all(headers);
+    return ok;
+}
+
+}  // namespace
+
+bool InitHttpLibrary() {
+    return curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+}
+
+bool ApiClient::Get(const char* pathOrUrl, char** body, size_t* length) const {
+    ReceiveBuffer buffer;
+    if (!Transfer(context_.baseUrl, pathOrUrl, nullptr, buffer)) {
         std::free(buffer.data);
         return false;
     }
     *body = buffer.data;
     *length = buffer.length;
     return true;
+}
+
+bool ApiClient::Post(const char* pathOrUrl, const char* body, size_t length,
+                     std::string& answer) const {
+    if (body == nullptr && length != 0) {
+        return false;
+    }
+    const PostBody upload{body, length};
+    ReceiveBuffer buffer;
+    const bool ok = Transfer(context_.baseUrl, pathOrUrl, &upload, buffer);
+    if (ok) {
+        answer.assign(buffer.data != nullptr ? buffer.data : "", buffer.length);
+    }
+    std::free(buffer.data);
+    return ok;
 }
 
 bool ApiClient::Call(const char* path, char** answer, size_t* length) const {

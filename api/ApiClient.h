@@ -16,6 +16,11 @@ class ApiClient {
     // On false nothing is written and nothing is left to release.
     bool Get(const char* pathOrUrl, char** body, size_t* length) const;
 
+    // A blocking POST of length bytes of body, sent unchanged as application/octet-stream, to
+    // pathOrUrl composed as Get composes it. True only for status 200, with the answer's body in
+    // answer; on false answer is left as it was.
+    bool Post(const char* pathOrUrl, const char* body, size_t length, std::string& answer) const;
+
     // One enveloped server call: path with its query in clear, at most 1023 characters. On true
     // the plain JSON answer is in *answer; a null answer slot stops after a successful fetch.
     bool Call(const char* path, char** answer, size_t* length) const;

@@ -12,6 +12,12 @@ void AppendPrintable(std::string& line, std::string_view text) {
     }
 }
 
+// One write per line: stdio locks the stream per call, so threads do not interleave.
+void WriteLine(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 std::string FormatRequestLine(std::string_view method, std::string_view path,
@@ -36,15 +42,16 @@ std::string FormatSentLine(std::string_view path, uint64_t sentBytes) {
 }
 
 void LogBytesSent(std::string_view path, uint64_t sentBytes) {
-    const std::string line = FormatSentLine(path, sentBytes);
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
+    WriteLine(FormatSentLine(path, sentBytes));
+}
+
+void LogReportStored(std::string_view name, uint64_t bytes) {
+    std::string line = "STORED ";
+    AppendPrintable(line, name);
+    WriteLine(line + ' ' + std::to_string(bytes) + " bytes\n");
 }
 
 void LogRequest(std::string_view method, std::string_view path, std::string_view query, int status,
                 uint64_t bodyBytes) {
-    // One write per line: stdio locks the stream per call, so threads do not interleave.
-    const std::string line = FormatRequestLine(method, path, query, status, bodyBytes);
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
+    WriteLine(FormatRequestLine(method, path, query, status, bodyBytes));
 }

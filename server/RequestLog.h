@@ -16,3 +16,7 @@ void LogRequest(std::string_view method, std::string_view path, std::string_view
 // server for that request.
 std::string FormatSentLine(std::string_view path, uint64_t sentBytes);
 void LogBytesSent(std::string_view path, uint64_t sentBytes);
+
+// "STORED NAME N bytes" once a crash report is written: the name the server gave it in the data
+// folder, so that the request line above it can be matched with its file.
+void LogReportStored(std::string_view name, uint64_t bytes);

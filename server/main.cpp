@@ -10,6 +10,8 @@
 
 #include "platform/Termination.h"
 #include "server/ApiHandler.h"
+#include "server/CrashReportReceiver.h"
+#include "server/CrashReportStore.h"
 #include "server/DataStore.h"
 #include "server/HttpFrontend.h"
 #include "server/RsaPrivateKey.h"
@@ -71,6 +73,16 @@ int main(int argc, char** argv) {
     server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     server.Get(".*", [&frontend](const httplib::Request& request, httplib::Response& response) {
         frontend.Handle(request, response);
+    });
+    const CrashReportStore reports(options.dataDir);
+    const CrashReportReceiver receiver(reports);
+    server.set_expect_100_continue_handler(
+        [&receiver](const httplib::Request& request, httplib::Response& response) {
+            return receiver.ExpectContinue(request, response);
+        });
+    server.Post(".*", [&receiver](const httplib::Request& request, httplib::Response& response,
+                                  const httplib::ContentReader& reader) {
+        receiver.Handle(request, response, reader);
     });
 
     std::thread stopper([&] {
