@@ -33,6 +33,7 @@ const char16_t* const kMarkupFiles[] = {
     u"DownloadList.xml",
     u"SettingPathWnd.xml",
     u"OrderList.xml",
+    u"ErrorReporter.xml",
     u"fonts.xml",
 };
 
