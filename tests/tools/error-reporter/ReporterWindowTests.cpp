@@ -76,8 +76,10 @@ TEST_F(ReporterWindow, WithADumpItNamesItShowsItInTheFileManagerAndRetriesAFaile
         EXPECT_EQ(hl::ShellRequests(),
                   (std::vector<hl::ShellRequest>{{hl::ShellRequest::ShowItem, dump_.string()}}));
 
-        Click(u"btnSendReport");
+        // Checked before the loop runs again: the refused connection answers at once.
+        ClickControl(window_->GetHWND(), Find(u"btnSendReport"));
         EXPECT_FALSE(Find(u"btnSendReport")->IsEnabled()) << "a report on its way goes once";
+        EXPECT_EQ(Text(u"reportStatus"), Utf16ToAnsi(ErrorReporterWnd::kSendingText));
         EXPECT_TRUE(PollUntil([&] {
             platform::ProcessPendingMessages();
             return Text(u"reportStatus") != Utf16ToAnsi(ErrorReporterWnd::kSendingText);
