@@ -7,6 +7,7 @@
 #include "context/MainWindowIdentity.h"
 #include "context/Messages.h"
 #include "context/Settings.h"
+#include "platform/CrashHandler.h"
 #include "platform/Dialogs.h"
 #include "platform/Process.h"
 #include "platform/Window.h"
@@ -56,7 +57,10 @@ void AppStartupSystem::ShowErrorBox(const std::string& text, const std::string& 
 
 void AppStartupSystem::StartWorker(WorkerRoutine routine, WorkerJob job) {
     // Never joined: the process ends without waiting for a worker (see main).
-    std::thread([routine, job]() mutable { routine(&job); }).detach();
+    std::thread([routine, job]() mutable {
+        platform::GiveThreadCrashStack();
+        routine(&job);
+    }).detach();
 }
 
 bool AppStartupSystem::CreateMainWindow() {

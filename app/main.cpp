@@ -1,9 +1,10 @@
-// The process entry: the text engine and the skin first, then the start-up sequence, the
-// message loop, and an end that no worker still running can disturb.
+// The process entry: the crash handler first, then the text engine and the skin, the start-up
+// sequence, the message loop, and an end that no worker still running can disturb.
 #include <cstdlib>
 #include <cstring>
 
 #include "app/AppStartupSystem.h"
+#include "app/CrashHandler.h"
 #include "app/Startup.h"
 #include "context/AppContext.h"
 #include "platform/MessageLoop.h"
@@ -27,12 +28,14 @@ void ChooseWindowSystem() {
 }  // namespace
 
 int main() {
+    // The context is built before main, from the executable's path alone.
+    AppContext& context = ProcessContext();
+    InstallCrashHandler(context);
     uikit::InitTextEngine();
     ChooseWindowSystem();
     // An archive that cannot be read leaves the library an empty one; the main window then
     // fails to build and start-up ends.
     uikit::InstallLinkedSkin();
-    AppContext& context = ProcessContext();
     AppStartupSystem system(context, MakeCatalogPages);
     if (InitApplication(system, context)) {
         platform::RunMessageLoop();

@@ -13,8 +13,9 @@ namespace {
 constexpr std::u16string_view kSettingsFileName = u"kavrin.ini";
 constexpr std::u16string_view kUpdaterFileName = u"AutoUpdater";
 constexpr std::u16string_view kRecordFileName = u"gameList.dat";
-// The longest name placed in programDir, the downloaded-games record included.
-constexpr size_t kLongestFileName = 12;
+constexpr std::u16string_view kReporterFileName = u"ErrorReporter";
+// The longest name placed in programDir, the crash-report program's.
+constexpr size_t kLongestFileName = kReporterFileName.size();
 
 AppContext& BuildProcessContext() {
     static AppContext context;
@@ -43,12 +44,14 @@ void ComposeProgramPaths(AppContext& context, std::u16string_view executablePath
         context.settingsPath.clear();
         context.updaterPath.clear();
         context.recordPath.clear();
+        context.reporterPath.clear();
         return;
     }
     context.programDir = dir;
     context.settingsPath = context.programDir + std::u16string(kSettingsFileName);
     context.updaterPath = context.programDir + std::u16string(kUpdaterFileName);
     context.recordPath = context.programDir + std::u16string(kRecordFileName);
+    context.reporterPath = context.programDir + std::u16string(kReporterFileName);
 }
 
 std::string BuildPublicKeyPem(const char* scrambledBase64) {

@@ -29,6 +29,7 @@ struct AppContext {
     std::u16string settingsPath;              // programDir + "kavrin.ini"
     std::u16string updaterPath;               // programDir + "AutoUpdater"
     std::u16string recordPath;                // programDir + "gameList.dat"
+    std::u16string reporterPath;              // programDir + "ErrorReporter"
     bool pathsFit = true;  // false when programDir leaves no room for a file name
 
     AppContext() = default;

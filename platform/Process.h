@@ -23,6 +23,9 @@ bool RelaunchElevated();
 // that no worker still running can touch state being torn down.
 [[noreturn]] void ExitProcess(int code);
 
+// The system's id of the calling thread, as crash dumps and the system's tools name threads.
+int CurrentThreadId();
+
 // The path separator of this system.
 constexpr char16_t kPathSeparator = u'/';
 

@@ -31,6 +31,10 @@ bool RelaunchElevated() {
     return false;
 }
 
+int CurrentThreadId() {
+    return static_cast<int>(gettid());
+}
+
 void ExitProcess(int code) {
     std::fflush(nullptr);
     _exit(code);

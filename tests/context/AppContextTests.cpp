@@ -22,6 +22,7 @@ TEST(AppContext, ProgramPathsSitBesideTheExecutable) {
     EXPECT_EQ(context.settingsPath, u"/opt/kavrin/kavrin.ini");
     EXPECT_EQ(context.updaterPath, u"/opt/kavrin/AutoUpdater");
     EXPECT_EQ(context.recordPath, u"/opt/kavrin/gameList.dat");
+    EXPECT_EQ(context.reporterPath, u"/opt/kavrin/ErrorReporter");
 }
 
 TEST(AppContext, AFolderTooLongForItsFilesIsRefused) {
@@ -33,6 +34,11 @@ TEST(AppContext, AFolderTooLongForItsFilesIsRefused) {
     ComposeProgramPaths(context, u"/" + std::u16string(200, u'a') + u"/kavrin");
     EXPECT_TRUE(context.pathsFit);
     EXPECT_LT(context.recordPath.size(), kPathCapacity);
+    EXPECT_LT(context.reporterPath.size(), kPathCapacity);
+    // Room for the record's name but not for the crash-report program's.
+    ComposeProgramPaths(context, u"/" + std::u16string(241, u'a') + u"/kavrin");
+    EXPECT_FALSE(context.pathsFit);
+    EXPECT_TRUE(context.reporterPath.empty());
 }
 
 TEST(AppContext, TheEmbeddedKeyBecomesAnRsa1024PublicKeyPem) {
