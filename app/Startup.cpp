@@ -4,6 +4,7 @@
 #include "catalog/CatalogLoader.h"
 #include "catalog/OrdersLoader.h"
 #include "context/MainWindowIdentity.h"
+#include "update/CheckForUpdate.h"
 
 namespace {
 
@@ -28,9 +29,9 @@ bool EnsureAdministrator(StartupSystem& system) {
 }
 
 std::vector<StartupWorker> StartupWorkers(AppContext& context) {
-    // The version check joins these with the self-update.
     return {
         {LoadInitParams, {&context, nullptr}},
+        {CheckForUpdate, {&context, nullptr}},
         {LoadCatalog, {&context, &ProcessCatalog()}},
         {LoadOrders, {&context, &ProcessOrders()}},
     };

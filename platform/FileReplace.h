@@ -10,4 +10,8 @@ namespace platform {
 // the old file untouched and no temporary file left, when any step fails.
 bool ReplaceFileContent(std::u16string_view path, std::string_view bytes);
 
+// Writes the bytes into the file (created or emptied first) and flushes them to the disk, for a
+// file that is renamed over another later and must then be whole. False when any step fails.
+bool WriteFileToDisk(std::u16string_view path, std::string_view bytes);
+
 }  // namespace platform

@@ -10,4 +10,10 @@ namespace platform {
 // (the current folder least of all) is ever started.
 bool StartProgramBesideExecutable(const std::string& name, const std::vector<std::string>& args);
 
+// Starts the program at an absolute path, without a shell and without waiting for it, with the
+// folder it is in as its current folder. A relative path is refused: it would be resolved
+// against whatever the current folder happens to be. The program gets no window of its own from
+// this; it is reaped when it ends, so it never lingers as a zombie of a long-running client.
+bool StartProgram(const std::string& absolutePath, const std::vector<std::string>& args);
+
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "server/ApiHandler.h"
 
+#include "server/VersionDigests.h"
+
 namespace {
 
 bool IsApiPath(std::string_view path) {
@@ -71,6 +73,9 @@ ApiReply ApiHandler::Answer(std::string_view path, const OpenedRequest& request)
     const auto json = store_.LoadAnswer(*AnswerFileFor(path, request.query));
     if (!json) {
         return Plain(FailedAnswer("no answer file"));
+    }
+    if (path == "/client/queryversion") {
+        return Sealed(WithServedFileDigests(*json, store_), request.nonce);
     }
     return Sealed(*json, request.nonce);
 }

@@ -37,7 +37,22 @@ void SyncFolderOf(const std::string& path) {
     }
 }
 
+// Writes and flushes into an open file; closes it in any case.
+bool WriteAndClose(int fd, std::string_view bytes) {
+    const bool written = WriteAll(fd, bytes) && ::fdatasync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    return written && closed;
+}
+
 }  // namespace
+
+bool WriteFileToDisk(std::u16string_view path, std::string_view bytes) {
+    const std::string target = Utf16ToAnsi(path);
+    const int fd = target.empty()
+                       ? -1
+                       : ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    return fd >= 0 && WriteAndClose(fd, bytes);
+}
 
 bool ReplaceFileContent(std::u16string_view path, std::string_view bytes) {
     const std::string target = Utf16ToAnsi(path);
@@ -49,9 +64,7 @@ bool ReplaceFileContent(std::u16string_view path, std::string_view bytes) {
     if (fd < 0) {
         return false;
     }
-    const bool written = WriteAll(fd, bytes) && ::fdatasync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
+    if (!WriteAndClose(fd, bytes) || ::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;
     }

@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "catalog/CatalogLoader.h"
 #include "catalog/OrdersLoader.h"
+#include "update/CheckForUpdate.h"
 
 namespace {
 
@@ -59,18 +60,19 @@ class StartupTest : public ::testing::Test {
 TEST_F(StartupTest, AFirstStartRunsEveryStepInOrder) {
     EXPECT_TRUE(InitApplication(system, context));
     EXPECT_EQ(system.calls, (Calls{"find", "admin?", "settings", "http", "worker", "worker",
-                                   "worker", "window"}));
-    EXPECT_EQ(system.workers,
-              (std::vector<StartupSystem::WorkerRoutine>{LoadInitParams, LoadCatalog, LoadOrders}));
+                                   "worker", "worker", "window"}));
+    EXPECT_EQ(system.workers, (std::vector<StartupSystem::WorkerRoutine>{
+                                  LoadInitParams, CheckForUpdate, LoadCatalog, LoadOrders}));
     // Each worker reads the context start-up was given, not some other one, and fills the
     // process's containers.
-    ASSERT_EQ(system.jobs.size(), 3u);
+    ASSERT_EQ(system.jobs.size(), 4u);
     for (const WorkerJob& job : system.jobs) {
         EXPECT_EQ(job.context, &context);
     }
     EXPECT_EQ(system.jobs[0].target, nullptr);
-    EXPECT_EQ(system.jobs[1].target, &ProcessCatalog());
-    EXPECT_EQ(system.jobs[2].target, &ProcessOrders());
+    EXPECT_EQ(system.jobs[1].target, nullptr);
+    EXPECT_EQ(system.jobs[2].target, &ProcessCatalog());
+    EXPECT_EQ(system.jobs[3].target, &ProcessOrders());
     EXPECT_EQ(context.baseUrl, KAVRIN_BASE_URL);
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "api/JsonAnswer.h"
 #include "server/ApiHandler.h"
 #include "server/RequestTarget.h"
 #include "tests/server/ServerTestSupport.h"
@@ -89,6 +90,30 @@ TEST_F(ServerApiHandlerTest, TransportFaultsLeaveOnlyTheHttpExchangeToBlame) {
     // They hold even for a request the server cannot read.
     const ApiHandler handler(key, store, {{}, FaultMode::NotFound});
     EXPECT_EQ(handler.Handle("/common/gameInfoData", "")->status, 404);
+}
+
+// The published check values of "abc": its CRC-32 and its SHA-256.
+constexpr const char* kAbcCrc = "352441c2";
+constexpr const char* kAbcSha = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+
+TEST_F(ServerApiHandlerTest, TheVersionAnswerDescribesTheFilesItServesUnlessItSaysOtherwise) {
+    std::filesystem::create_directories(data / "files");
+    WriteWholeFile(data / "files/abc", "abc");
+    WriteWholeFile(data / "version.json", R"({"status":"SUCCESS","baseurl":"{BASE}files/","files":[
+        {"name":"a","url":"abc"},
+        {"name":"b","url":"/abc?v=2","crc32":"deadbeef"},
+        {"name":"c","url":"elsewhere"}]})");
+    Json::Value answer;
+    const std::string text = Json(Call("/client/queryversion?softid=140&version=101&type=1"));
+    ASSERT_TRUE(ParseJsonAnswer(text.data(), text.size(), answer)) << text;
+    const Json::Value& files = answer["files"];
+    EXPECT_EQ(files[0]["crc32"], kAbcCrc);
+    EXPECT_EQ(files[0]["sha256"], kAbcSha);
+    // What version.json writes out is served as written; the rest is still filled.
+    EXPECT_EQ(files[1]["crc32"], "deadbeef");
+    EXPECT_EQ(files[1]["sha256"], kAbcSha);
+    // A file the server does not keep is not its to describe.
+    EXPECT_FALSE(files[2].isMember("crc32") || files[2].isMember("sha256"));
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "common/Crc.h"
+#include "common/Sha256.h"
 #include "server/DataStore.h"
+#include "server/VersionDigests.h"
 #include "tests/support/TempDir.h"
 
 // The demo data is what scripts/run and the client's integration tests are served; a broken
@@ -92,8 +94,12 @@ TEST(ServerDemoDataTest, CataloguedFilesAreMadeUpAtTheSizeTheyShow) {
     EXPECT_GE(total, 1024u);
 }
 
+// The client's own version, so that a player running the demo is offered no update.
 TEST(ServerDemoDataTest, UpdaterEntryMatchesTheServedFile) {
-    const Json::Value version = LoadJson("version.json");
+    const DataStore store(kData, kBase);
+    Json::Value version;
+    std::istringstream in(WithServedFileDigests(*store.LoadAnswer("version.json"), store));
+    ASSERT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &version, nullptr));
     EXPECT_EQ(version["version"].asInt(), 101);
     const Json::Value& entry = version["files"][0];
     EXPECT_EQ(entry["name"].asString(), "AutoUpdater.exe");
@@ -101,6 +107,7 @@ TEST(ServerDemoDataTest, UpdaterEntryMatchesTheServedFile) {
     ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(std::stoul(entry["crc32"].asString(), nullptr, 16),
               Crc32(bytes.data(), bytes.size()));
+    EXPECT_EQ(entry["sha256"].asString(), Sha256Hex(bytes.data(), bytes.size()));
 }
 
 }  // namespace

@@ -73,6 +73,9 @@ TEST(Shell, OnlyProgramsBesideTheExecutableAndOnlyWebAddressesAreStarted) {
     EXPECT_FALSE(StartProgramBesideExecutable("/bin/sh", {}));
     EXPECT_FALSE(StartProgramBesideExecutable("", {}));
     EXPECT_FALSE(StartProgramBesideExecutable("NoSuchProgramHere", {"x"}));
+    // A path of its own must be absolute: a relative one depends on the current folder.
+    EXPECT_FALSE(StartProgram("sh", {}));
+    EXPECT_FALSE(StartProgram("/nonexistent/AutoUpdater", {"kavrin.ini"}));
     EXPECT_FALSE(OpenWebAddress("file:///etc/passwd"));
     EXPECT_FALSE(OpenWebAddress("javascript:alert(1)"));
 }
