@@ -2,25 +2,14 @@
 
 #include <climits>
 
+#include "common/HexDigit.h"
+
 namespace uikit {
 
 namespace {
 
 bool IsDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
-}
-
-int HexValue(char16_t c) {
-    if (IsDigit(c)) {
-        return c - u'0';
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return -1;
 }
 
 // Reads a signed decimal at text[pos], advancing pos past it. Large values saturate instead of
@@ -107,7 +96,7 @@ uint32_t ParseColor(std::u16string_view text) {
     }
     uint32_t value = 0;
     for (char16_t c : text) {
-        const int digit = HexValue(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0) {
             break;
         }

@@ -1,5 +1,7 @@
 #include "platform/posix/crash/CrashText.h"
 
+#include "common/HexDigit.h"
+
 namespace platform::crash {
 namespace {
 
@@ -9,19 +11,6 @@ size_t Length(const char* text) {
         ++length;
     }
     return length;
-}
-
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 }  // namespace
@@ -50,7 +39,7 @@ bool ReadNumber(const char*& text, const char* end, unsigned base, uint64_t& val
     value = 0;
     const char* start = text;
     for (; text < end; ++text) {
-        const int digit = DigitValue(*text);
+        const int digit = HexDigitValue(*text);
         if (digit < 0 || static_cast<unsigned>(digit) >= base) {
             break;
         }
