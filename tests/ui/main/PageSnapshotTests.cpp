@@ -30,6 +30,7 @@ constexpr uint32_t kVersionChipInk = 0xFF8EBBFF;  // a tag chip of a version row
 constexpr uint32_t kListHeaderInk = 0xFF818181;   // the column names above the orders
 constexpr uint32_t kListHeaderRule = 0xFFDEE0E4;  // the line below them
 constexpr uint32_t kOrderInk = 0xFF2C2C2C;        // an order row's texts
+constexpr uint32_t kOrderRowLine = 0xFFE8E8E8;    // the line below each order row
 // The selected half of every navigation strip of the art.
 constexpr uint32_t kSelectedBlue = 0xFF347AEA;
 
@@ -352,9 +353,11 @@ TEST_F(PageSnapshot, TheOrdersPageShowsItsColumnNamesAndOneLinedRowPerOrder) {
         EXPECT_EQ(line, rowArea);
         const Rect& number = Inside(row, u"OrderNumber")->GetPos();
         EXPECT_EQ(number.left - rowArea.left, 30);
-        EXPECT_EQ(Differing(*shot, Rect{rowArea.left, rowArea.top, number.left, rowArea.bottom},
+        EXPECT_EQ(Differing(*shot, Rect{rowArea.left, rowArea.top, number.left, rowArea.bottom - 1},
                             Plain(kTileBackground)),
                   0);
+        // The list's row line closes every row, across its whole width.
+        EXPECT_EQ(Differing(*shot, Row(line, line.bottom - 1), Plain(kOrderRowLine)), 0);
     }
 }
 

@@ -93,13 +93,15 @@ TEST_F(Lists, RowColoursComeFromTheListAndTheWheelScrollsIt) {
     EXPECT_EQ(E(0)->GetPos().top, before - 8);
 }
 
-// The orders list asks for its row lines with a switch and a colour, not with a line size.
+// The orders list asks for its row lines with a switch and a colour, not with a line size. Its
+// rows are filled by a child with a background of its own, which the line must not hide under.
 uint32_t RowLinePixel(std::u16string_view attributes, int y) {
     TestWindow w;
     const std::u16string markup =
         u"<Window><VerticalLayout><List name=\"list\" header=\"hidden\" " +
         std::u16string(attributes) +
-        u"><ListContainerElement height=\"40\"/><ListContainerElement height=\"40\"/>"
+        u"><ListContainerElement height=\"40\"><HorizontalLayout bkcolor=\"#FFF8FDFF\"/>"
+        u"</ListContainerElement><ListContainerElement height=\"40\"/>"
         u"</List></VerticalLayout></Window>";
     EXPECT_NE(w.Build(markup, Size{100, 100}), nullptr);
     Canvas canvas(100, 100);
@@ -112,11 +114,11 @@ TEST(ListRowLines, TheSwitchAndTheColourDrawAOnePixelLineBelowEachRow) {
     constexpr std::u16string_view kSkin = u"itemshowrowline=\"true\" itemlinecolor=\"#FFE8E8E8\"";
     EXPECT_EQ(RowLinePixel(kSkin, 39), 0xFFE8E8E8u);
     EXPECT_EQ(RowLinePixel(kSkin, 79), 0xFFE8E8E8u);
-    EXPECT_EQ(RowLinePixel(kSkin, 38), 0xFFFFFFFFu) << "one pixel only";
+    EXPECT_EQ(RowLinePixel(kSkin, 38), 0xFFF8FDFFu) << "one pixel only";
     EXPECT_EQ(RowLinePixel(kSkin, 40), 0xFFFFFFFFu) << "the next row starts clean";
     // Switched off (as the menu is), the colour alone draws nothing.
     EXPECT_EQ(RowLinePixel(u"itemshowrowline=\"false\" itemlinecolor=\"#FFE8E8E8\"", 39),
-              0xFFFFFFFFu);
+              0xFFF8FDFFu);
     // An explicit line size and colour win over the switch.
     EXPECT_EQ(RowLinePixel(u"itemshowrowline=\"true\" itemlinecolor=\"#FFE8E8E8\" "
                            u"itemhlinesize=\"2\" itemhlinecolor=\"#FF000000\"",
