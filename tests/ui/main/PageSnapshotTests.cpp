@@ -220,6 +220,49 @@ TEST_F(PageSnapshot, TheFrameShowsTheWhiteHeadItsRulesAndTheSelectedNavigation) 
     EXPECT_EQ(Differing(*shot, service, Laid(*helpButton, service, {}, Background())), 0);
 }
 
+// How far the underline of a link runs past the last ink of its letters (negative: it stops
+// short of it), in pixels. The underline is the longest unbroken run of ink on one row; its
+// edges may be blended with the page, so ink is anything the page does not show there.
+int UnderlineOverrun(const Canvas& shot, const Rect& link) {
+    const auto ink = [&](int x, int y) {
+        return !Near(shot.Pixel(x, y), shot.Pixel(link.right - 1, y));
+    };
+    int lineY = -1;
+    int lineEnd = 0;
+    int longest = 0;
+    for (int y = link.top; y < link.bottom; ++y) {
+        for (int x = link.left, run = 0; x < link.right; ++x) {
+            run = ink(x, y) ? run + 1 : 0;
+            if (run > longest) {
+                longest = run;
+                lineY = y;
+                lineEnd = x;
+            }
+        }
+    }
+    EXPECT_GE(longest, 40) << "the four words are underlined";
+    int lettersEnd = link.left;
+    for (int y = link.top; y < link.bottom; ++y) {
+        for (int x = link.left; x < link.right && std::abs(y - lineY) > 1; ++x) {
+            lettersEnd = ink(x, y) ? std::max(lettersEnd, x) : lettersEnd;
+        }
+    }
+    return lineEnd - lettersEnd;
+}
+
+TEST_F(PageSnapshot, TheHelpLinkIsUnderlinedUnderItsWordsAndNotUnderTheFullStop) {
+    ASSERT_TRUE(static_cast<CTabLayoutUI*>(Find(u"gameItemsTab"))->SelectItem(6));
+    std::unique_ptr<Canvas> shot = Render();
+    WritePreview(*shot, "pages-help");
+    const Rect& link = Pos(u"HelpHtmlBtn");
+    EXPECT_LE(UnderlineOverrun(*shot, link), 0);
+
+    // The same words with the underline never closed: the line runs on to the full stop's end.
+    Find(u"HelpHtmlBtn")->SetText(u"<u>帮助页面<u>。");
+    std::unique_ptr<Canvas> open = Render();
+    EXPECT_GT(UnderlineOverrun(*open, link), 2);
+}
+
 TEST_F(PageSnapshot, EveryTileInViewShowsItsCoverAndItsCaptionOnTheTileBackground) {
     TestServer server;
     LoadCatalog(server);
