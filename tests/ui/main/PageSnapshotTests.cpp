@@ -177,6 +177,31 @@ TEST_F(PageSnapshot, TheFrameShowsTheWhiteHeadItsRulesAndTheSelectedNavigation) 
         const Rect& button = Pos(name);
         EXPECT_EQ(Differing(*shot, button, Laid(*image, button, {}, Plain(kWhite))), 0);
     }
+    // The close button keeps the 20 pixels of room its markup gives it from the window's edge.
+    EXPECT_EQ(head.right - Pos(u"closeBtn").right, 20);
+    // Under the pointer each head button shows the hot slice of its strip, pressed the pushed one.
+    for (const auto& [name, file] : {std::pair{u"btnMenu", u"img/MenuBtn.png"},
+                                     {u"minBtn", u"img/MenuMinBtn.png"},
+                                     {u"closeBtn", u"img/MenuCloseBtn.png"}}) {
+        SCOPED_TRACE(Utf16ToAnsi(name));
+        const auto image = SkinImage(file);
+        ASSERT_NE(image, nullptr);
+        const Rect& button = Pos(name);
+        ASSERT_EQ(image->height, button.Height() * 3);
+        const Point middle{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+        manager->OnMouseMove(middle);
+        std::unique_ptr<Canvas> hot = Render();
+        EXPECT_EQ(
+            Differing(*hot, button, Laid(*image, button, {0, button.Height()}, Plain(kWhite))), 0);
+        EXPECT_GT(Differing(*hot, button, Laid(*image, button, {}, Plain(kWhite))), 0);
+        manager->OnLButtonDown(middle);
+        std::unique_ptr<Canvas> pushed = Render();
+        EXPECT_EQ(Differing(*pushed, button,
+                            Laid(*image, button, {0, 2 * button.Height()}, Plain(kWhite))),
+                  0);
+        manager->OnLButtonUp(Point{button.left - 200, button.bottom + 300});
+        manager->OnMouseMove(Point{button.left - 200, button.bottom + 300});
+    }
     // One rule and two soft rules below the head.
     EXPECT_EQ(Differing(*shot, Row(head, head.bottom), Plain(kRule)), 0);
     EXPECT_EQ(Differing(*shot, Row(head, head.bottom + 1), Plain(kSoftRule)), 0);
