@@ -199,6 +199,39 @@ TEST(Skin, TheShadowIsASoftRingAroundAnEmptyCentre) {
     EXPECT_GT(alpha(12, shadow->height / 2), 60u);
 }
 
+// The shadow fades over the whole width the window gives it ("shadowcorner" 14): no hard band
+// near the window and no empty margin outside, in every direction and round the corners.
+TEST(Skin, TheShadowFadesSmoothlyOverItsFullWidth) {
+    const auto shadow = LoadImageUI(u"images/bk_shadow.png", u"", 0, LinkedSkin());
+    ASSERT_NE(shadow, nullptr);
+    constexpr int kWidth = 14;
+    const int w = shadow->width;
+    const int h = shadow->height;
+    const auto alpha = [&](int x, int y) { return static_cast<int>(shadow->Pixel(x, y) >> 24); };
+    // From the outer edge inward, along each side and along the corner's diagonal.
+    const std::vector<std::pair<std::string, std::function<int(int)>>> walks = {
+        {"left", [&](int d) { return alpha(d, h / 2); }},
+        {"right", [&](int d) { return alpha(w - 1 - d, h / 2); }},
+        {"top", [&](int d) { return alpha(w / 2, d); }},
+        {"bottom", [&](int d) { return alpha(w / 2, h - 1 - d); }},
+        {"corner",
+         [&](int d) {
+             return alpha(kWidth - 1 - (kWidth - 1 - d) * 7 / 10,
+                          kWidth - 1 - (kWidth - 1 - d) * 7 / 10);
+         }},
+    };
+    for (const auto& [side, at] : walks) {
+        SCOPED_TRACE(side);
+        EXPECT_LE(at(0), 8) << "nothing left at the outer edge";
+        EXPECT_GT(at(kWidth / 2), 12) << "still visible halfway out";
+        EXPECT_GT(at(kWidth - 1), 60) << "darkest at the window";
+        for (int d = 1; d < kWidth; ++d) {
+            EXPECT_GE(at(d), at(d - 1)) << d;
+            EXPECT_LE(at(d) - at(d - 1), 24) << "no hard step at " << d;
+        }
+    }
+}
+
 TEST(Skin, NavigationStripsHaveAWhiteNormalAndABlueSelectedHalf) {
     for (const char* name : {"GameBookBtn", "MyDownload", "MyOrderForm", "UseHelpBtn"}) {
         const auto strip =
