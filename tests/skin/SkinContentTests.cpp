@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <json/json.h>
 
 #include <functional>
 #include <set>
@@ -161,7 +162,7 @@ TEST(Skin, EveryImageTheMarkupNamesDecodesAndHoldsItsCuts) {
 }
 
 TEST(Skin, CoversAnimationsAndLogosTheServerCanName) {
-    for (const char* name : {"bf", "cs", "hj", "xj"}) {
+    for (const char* name : {"bf", "cs", "hj", "xj", "ms", "xh", "hm", "sh", "sl"}) {
         const auto cover = LoadImageUI(AnsiToUtf16(std::string("img/cover/") + name + ".jpg"), u"",
                                        0, LinkedSkin());
         ASSERT_NE(cover, nullptr) << name;
@@ -170,7 +171,7 @@ TEST(Skin, CoversAnimationsAndLogosTheServerCanName) {
     }
     // Each animation has the frames and the pace the artwork list asks for.
     const std::vector<ManifestAnimation> animations = AnimationsOfTheManifest();
-    ASSERT_EQ(animations.size(), 4u);
+    ASSERT_EQ(animations.size(), 9u);
     for (const ManifestAnimation& expected : animations) {
         SCOPED_TRACE(expected.path);
         const auto read = LinkedSkin().ReadImage(AnsiToUtf16(expected.path));
@@ -186,6 +187,22 @@ TEST(Skin, CoversAnimationsAndLogosTheServerCanName) {
         ASSERT_NE(logo, nullptr) << name;
         EXPECT_EQ(logo->width, 32);
         EXPECT_EQ(logo->height, 32);
+    }
+}
+
+// Every cover and animation the demo catalogue names is packed, so no tile or page is blank.
+TEST(Skin, EveryCoverAndAnimationOfTheDemoCatalogueIsPacked) {
+    Json::Value catalog;
+    std::istringstream in(ReadWholeFile(std::string(KAVRIN_DEMO_DATA) + "/catalog.json"));
+    ASSERT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &catalog, nullptr));
+    ASSERT_GT(catalog["gameInfos"].size(), 0u);
+    for (const Json::Value& package : catalog["gameInfos"]) {
+        const std::string cover = "img/cover/" + package["gameCoverPage"].asString();
+        const std::string animation = "img/gif/" + package["gameDetailPage"].asString();
+        EXPECT_NE(LoadImageUI(AnsiToUtf16(cover), u"", 0, LinkedSkin()), nullptr) << cover;
+        EXPECT_GT(
+            DecodeGifFrames(LinkedSkin().ReadImage(AnsiToUtf16(animation)).bytes).frames.size(), 1u)
+            << animation;
     }
 }
 
