@@ -2,6 +2,7 @@
 #include <json/json.h>
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -60,6 +61,46 @@ TEST(ServerDemoDataTest, EveryCataloguedFileIsServedAndTheLibraryIsFull) {
     EXPECT_GE(libraryGames.size(), 5u);
     LoadJson("initparams.json");
     EXPECT_EQ(LoadJson("orders/default.json")["orderInfos"].size(), 3u);
+}
+
+// A player tells the games apart by their tiles and pages: one tile per game, each game with a
+// cover and an animation of its own, and no two downloads with one name, file or size.
+TEST(ServerDemoDataTest, EveryGameLooksItsOwnAndEveryDownloadCanBeToldApart) {
+    const Json::Value catalog = LoadJson("catalog.json");
+    std::map<int, std::set<std::string>> coversOfGame;
+    std::map<int, std::set<std::string>> animationsOfGame;
+    std::map<int, int> tilesOfGame;
+    std::set<std::string> names;
+    std::set<std::string> files;
+    std::set<uint64_t> sizes;
+    int downloads = 0;
+    for (const Json::Value& package : catalog["gameInfos"]) {
+        const int game = package["type"].asInt();
+        coversOfGame[game].insert(package["gameCoverPage"].asString());
+        animationsOfGame[game].insert(package["gameDetailPage"].asString());
+        tilesOfGame[game] += package["label"].asString() == "1" ? 1 : 0;
+        for (const Json::Value& file : package["packages"]) {
+            ++downloads;
+            names.insert(file["name"].asString());
+            files.insert(DownloadNameOf(file["url"].asString()));
+            sizes.insert(file["size"].asUInt64());
+        }
+    }
+    std::set<std::string> covers;
+    std::set<std::string> animations;
+    for (const auto& [game, own] : coversOfGame) {
+        SCOPED_TRACE(game);
+        ASSERT_EQ(own.size(), 1u) << "the versions of a game share its cover";
+        ASSERT_EQ(animationsOfGame[game].size(), 1u);
+        EXPECT_EQ(tilesOfGame[game], 1);
+        covers.insert(*own.begin());
+        animations.insert(*animationsOfGame[game].begin());
+    }
+    EXPECT_EQ(covers.size(), coversOfGame.size());
+    EXPECT_EQ(animations.size(), coversOfGame.size());
+    EXPECT_EQ(names.size(), static_cast<size_t>(downloads));
+    EXPECT_EQ(files.size(), static_cast<size_t>(downloads));
+    EXPECT_EQ(sizes.size(), static_cast<size_t>(downloads));
 }
 
 // "350MB" or "1.2GB" in MiB.

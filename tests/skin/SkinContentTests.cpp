@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <json/json.h>
 
 #include <functional>
 #include <set>
@@ -161,7 +162,7 @@ TEST(Skin, EveryImageTheMarkupNamesDecodesAndHoldsItsCuts) {
 }
 
 TEST(Skin, CoversAnimationsAndLogosTheServerCanName) {
-    for (const char* name : {"bf", "cs", "hj", "xj"}) {
+    for (const char* name : {"bf", "cs", "hj", "xj", "ms", "xh", "hm", "sh", "sl"}) {
         const auto cover = LoadImageUI(AnsiToUtf16(std::string("img/cover/") + name + ".jpg"), u"",
                                        0, LinkedSkin());
         ASSERT_NE(cover, nullptr) << name;
@@ -170,7 +171,7 @@ TEST(Skin, CoversAnimationsAndLogosTheServerCanName) {
     }
     // Each animation has the frames and the pace the artwork list asks for.
     const std::vector<ManifestAnimation> animations = AnimationsOfTheManifest();
-    ASSERT_EQ(animations.size(), 4u);
+    ASSERT_EQ(animations.size(), 9u);
     for (const ManifestAnimation& expected : animations) {
         SCOPED_TRACE(expected.path);
         const auto read = LinkedSkin().ReadImage(AnsiToUtf16(expected.path));
@@ -189,6 +190,22 @@ TEST(Skin, CoversAnimationsAndLogosTheServerCanName) {
     }
 }
 
+// Every cover and animation the demo catalogue names is packed, so no tile or page is blank.
+TEST(Skin, EveryCoverAndAnimationOfTheDemoCatalogueIsPacked) {
+    Json::Value catalog;
+    std::istringstream in(ReadWholeFile(std::string(KAVRIN_DEMO_DATA) + "/catalog.json"));
+    ASSERT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &catalog, nullptr));
+    ASSERT_GT(catalog["gameInfos"].size(), 0u);
+    for (const Json::Value& package : catalog["gameInfos"]) {
+        const std::string cover = "img/cover/" + package["gameCoverPage"].asString();
+        const std::string animation = "img/gif/" + package["gameDetailPage"].asString();
+        EXPECT_NE(LoadImageUI(AnsiToUtf16(cover), u"", 0, LinkedSkin()), nullptr) << cover;
+        EXPECT_GT(
+            DecodeGifFrames(LinkedSkin().ReadImage(AnsiToUtf16(animation)).bytes).frames.size(), 1u)
+            << animation;
+    }
+}
+
 TEST(Skin, TheShadowIsASoftRingAroundAnEmptyCentre) {
     const auto shadow = LoadImageUI(u"images/bk_shadow.png", u"", 0, LinkedSkin());
     ASSERT_NE(shadow, nullptr);
@@ -197,6 +214,39 @@ TEST(Skin, TheShadowIsASoftRingAroundAnEmptyCentre) {
     EXPECT_EQ(alpha(0, 0), 0u);                                              // fades out completely
     EXPECT_GT(alpha(12, shadow->height / 2), alpha(4, shadow->height / 2));  // darker inward
     EXPECT_GT(alpha(12, shadow->height / 2), 60u);
+}
+
+// The shadow fades over the whole width the window gives it ("shadowcorner" 14): no hard band
+// near the window and no empty margin outside, in every direction and round the corners.
+TEST(Skin, TheShadowFadesSmoothlyOverItsFullWidth) {
+    const auto shadow = LoadImageUI(u"images/bk_shadow.png", u"", 0, LinkedSkin());
+    ASSERT_NE(shadow, nullptr);
+    constexpr int kWidth = 14;
+    const int w = shadow->width;
+    const int h = shadow->height;
+    const auto alpha = [&](int x, int y) { return static_cast<int>(shadow->Pixel(x, y) >> 24); };
+    // From the outer edge inward, along each side and along the corner's diagonal.
+    const std::vector<std::pair<std::string, std::function<int(int)>>> walks = {
+        {"left", [&](int d) { return alpha(d, h / 2); }},
+        {"right", [&](int d) { return alpha(w - 1 - d, h / 2); }},
+        {"top", [&](int d) { return alpha(w / 2, d); }},
+        {"bottom", [&](int d) { return alpha(w / 2, h - 1 - d); }},
+        {"corner",
+         [&](int d) {
+             return alpha(kWidth - 1 - (kWidth - 1 - d) * 7 / 10,
+                          kWidth - 1 - (kWidth - 1 - d) * 7 / 10);
+         }},
+    };
+    for (const auto& [side, at] : walks) {
+        SCOPED_TRACE(side);
+        EXPECT_LE(at(0), 8) << "nothing left at the outer edge";
+        EXPECT_GT(at(kWidth / 2), 12) << "still visible halfway out";
+        EXPECT_GT(at(kWidth - 1), 60) << "darkest at the window";
+        for (int d = 1; d < kWidth; ++d) {
+            EXPECT_GE(at(d), at(d - 1)) << d;
+            EXPECT_LE(at(d) - at(d - 1), 24) << "no hard step at " << d;
+        }
+    }
 }
 
 TEST(Skin, NavigationStripsHaveAWhiteNormalAndABlueSelectedHalf) {

@@ -116,14 +116,18 @@ void CListContainerElementUI::PaintBkColor(cairo_t* cr) {
     CContainerUI::PaintBkColor(cr);
 }
 
-void CListContainerElementUI::DoPostPaint(cairo_t* cr, const Rect& /*paint*/) {
-    if (owner_ == nullptr || owner_->GetListInfo().hLineSize <= 0) {
-        return;
+bool CListContainerElementUI::DoPaint(cairo_t* cr, const Rect& paint, CControlUI* stopControl) {
+    if (!CContainerUI::DoPaint(cr, paint, stopControl)) {
+        return false;
+    }
+    if (owner_ == nullptr || owner_->GetListInfo().RowLineSize() <= 0) {
+        return true;
     }
     const ListInfoUI& info = owner_->GetListInfo();
     ClipScope clip(cr, PaintRect());
-    const int y = rcItem_.bottom - info.hLineSize;
-    FillRect(cr, Rect{rcItem_.left, y, rcItem_.right, rcItem_.bottom}, info.hLineColor);
+    const int y = rcItem_.bottom - info.RowLineSize();
+    FillRect(cr, Rect{rcItem_.left, y, rcItem_.right, rcItem_.bottom}, info.RowLineColor());
+    return true;
 }
 
 }  // namespace uikit

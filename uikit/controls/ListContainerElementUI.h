@@ -15,7 +15,8 @@ class CListContainerElementUI : public CContainerUI {
     bool Activate() override;
     void DoEvent(EventRecordUI& event) override;
     void PaintBkColor(cairo_t* cr) override;
-    void DoPostPaint(cairo_t* cr, const Rect& paint) override;
+    // The row line goes over the row's children, which may fill the row with their background.
+    bool DoPaint(cairo_t* cr, const Rect& paint, CControlUI* stopControl) override;
 
     CListUI* GetOwner() const { return owner_; }
     void SetOwner(CListUI* owner) { owner_ = owner; }

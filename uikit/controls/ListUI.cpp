@@ -137,6 +137,10 @@ void CListUI::SetAttribute(std::u16string_view name, std::u16string_view value) 
         info_.hLineSize = ParseInt(value);
     } else if (name == u"itemhlinecolor") {
         info_.hLineColor = ParseColor(value);
+    } else if (name == u"itemshowrowline") {
+        info_.showRowLine = ParseBool(value);
+    } else if (name == u"itemlinecolor") {
+        info_.rowLineColor = ParseColor(value);
     } else if (name == u"itemshowhtml") {
         info_.showHtml = ParseBool(value);
     } else {

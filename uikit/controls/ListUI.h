@@ -20,7 +20,14 @@ struct ListInfoUI {
     uint32_t disabledBkColor = 0;
     int hLineSize = 0;
     uint32_t hLineColor = 0;
+    // The skin's own way of asking for row lines: a switch and a colour, for a 1-pixel line.
+    bool showRowLine = false;
+    uint32_t rowLineColor = 0;
     bool showHtml = false;
+
+    // The line below each row: the explicit size wins over the switch.
+    int RowLineSize() const { return hLineSize > 0 ? hLineSize : showRowLine ? 1 : 0; }
+    uint32_t RowLineColor() const { return hLineColor != 0 ? hLineColor : rowLineColor; }
 };
 
 // A vertical body of list elements with one selected row. The header is optional; the skin hides

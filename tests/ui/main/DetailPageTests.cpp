@@ -73,12 +73,12 @@ TEST_F(DetailPageTest, APressedTileOpensItsGameWithEveryVersionInCatalogueOrder)
     LoadCatalog(server);
     pages->FillLibrary();
     manager->LayoutIfNeeded();
-    // The second tile is 1002, the middle one of the three versions of game 1.
-    CControlUI* tile = Container(u"gameTileLayout")->GetItemAt(1);
+    // The first tile is 1001, the first of the three versions of game 1.
+    CControlUI* tile = Container(u"gameTileLayout")->GetItemAt(0);
     manager->OnLButtonDown(Centre(tile));
     ASSERT_EQ(Posted().size(), 1u);
     const auto& package = *reinterpret_cast<const GamePackage*>(Posted()[0].wParam);
-    ASSERT_EQ(package.id, 1002);
+    ASSERT_EQ(package.id, 1001);
     pages->ShowGameDetail(package);
 
     EXPECT_EQ(static_cast<CTabLayoutUI*>(Find(u"gameItemsTab"))->GetCurSel(), 1);
@@ -97,12 +97,12 @@ TEST_F(DetailPageTest, APressedTileOpensItsGameWithEveryVersionInCatalogueOrder)
     EXPECT_EQ(Find(u"supportLanguagesLabel")->GetText(), package.supportLanguages);
     EXPECT_EQ(Find(u"sizeLabel")->GetText(), package.size);
 
-    // "射击,经典,,局域网"
+    // "射击,,经典,多人"
     const std::vector<GameDetailLabeItem*> chips = Chips();
     ASSERT_EQ(chips.size(), 3u);
-    EXPECT_EQ(Inside(chips[2], u"gameDetailLabel")->GetText(), u"局域网");
+    EXPECT_EQ(Inside(chips[1], u"gameDetailLabel")->GetText(), u"经典");
+    EXPECT_EQ(Inside(chips[2], u"gameDetailLabel")->GetText(), u"多人");
     EXPECT_EQ(chips[0]->GetFixedWidth(), 48);
-    EXPECT_EQ(chips[2]->GetFixedWidth(), 72);
 
     const std::vector<OwnGamePackage*> versions = Versions();
     ASSERT_EQ(versions.size(), 3u);

@@ -316,7 +316,13 @@ TEST_F(MainWindow, ShadowFramesTheWindowAndFollowsItThroughMoveMinimiseAndRestor
     hl::Bitmap frame;
     ASSERT_TRUE(hl::LastPresented(shadow, frame));
     EXPECT_EQ(frame.width, 1024 + 28);
-    EXPECT_NE(frame.At(12, 300) >> 24, 0u);   // the shadow darkens towards the window
+    EXPECT_NE(frame.At(12, 300) >> 24, 0u);  // the shadow darkens towards the window
+    // It fades over its whole width rather than showing a narrow band at the window's edge.
+    EXPECT_NE(frame.At(2, 300) >> 24, 0u);
+    for (int x = 1; x < 14; ++x) {
+        EXPECT_GE(frame.At(x, 300) >> 24, frame.At(x - 1, 300) >> 24) << x;
+        EXPECT_LE((frame.At(x, 300) >> 24) - (frame.At(x - 1, 300) >> 24), 24u) << x;
+    }
     EXPECT_EQ(frame.At(500, 300) >> 24, 0u);  // the centre is left to the window
 
     platform::MoveWindowTo(hwnd_, 100, 80);

@@ -30,6 +30,7 @@ constexpr uint32_t kVersionChipInk = 0xFF8EBBFF;  // a tag chip of a version row
 constexpr uint32_t kListHeaderInk = 0xFF818181;   // the column names above the orders
 constexpr uint32_t kListHeaderRule = 0xFFDEE0E4;  // the line below them
 constexpr uint32_t kOrderInk = 0xFF2C2C2C;        // an order row's texts
+constexpr uint32_t kOrderRowLine = 0xFFE8E8E8;    // the line below each order row
 // The selected half of every navigation strip of the art.
 constexpr uint32_t kSelectedBlue = 0xFF347AEA;
 
@@ -176,6 +177,31 @@ TEST_F(PageSnapshot, TheFrameShowsTheWhiteHeadItsRulesAndTheSelectedNavigation) 
         const Rect& button = Pos(name);
         EXPECT_EQ(Differing(*shot, button, Laid(*image, button, {}, Plain(kWhite))), 0);
     }
+    // The close button keeps the 20 pixels of room its markup gives it from the window's edge.
+    EXPECT_EQ(head.right - Pos(u"closeBtn").right, 20);
+    // Under the pointer each head button shows the hot slice of its strip, pressed the pushed one.
+    for (const auto& [name, file] : {std::pair{u"btnMenu", u"img/MenuBtn.png"},
+                                     {u"minBtn", u"img/MenuMinBtn.png"},
+                                     {u"closeBtn", u"img/MenuCloseBtn.png"}}) {
+        SCOPED_TRACE(Utf16ToAnsi(name));
+        const auto image = SkinImage(file);
+        ASSERT_NE(image, nullptr);
+        const Rect& button = Pos(name);
+        ASSERT_EQ(image->height, button.Height() * 3);
+        const Point middle{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+        manager->OnMouseMove(middle);
+        std::unique_ptr<Canvas> hot = Render();
+        EXPECT_EQ(
+            Differing(*hot, button, Laid(*image, button, {0, button.Height()}, Plain(kWhite))), 0);
+        EXPECT_GT(Differing(*hot, button, Laid(*image, button, {}, Plain(kWhite))), 0);
+        manager->OnLButtonDown(middle);
+        std::unique_ptr<Canvas> pushed = Render();
+        EXPECT_EQ(Differing(*pushed, button,
+                            Laid(*image, button, {0, 2 * button.Height()}, Plain(kWhite))),
+                  0);
+        manager->OnLButtonUp(Point{button.left - 200, button.bottom + 300});
+        manager->OnMouseMove(Point{button.left - 200, button.bottom + 300});
+    }
     // One rule and two soft rules below the head.
     EXPECT_EQ(Differing(*shot, Row(head, head.bottom), Plain(kRule)), 0);
     EXPECT_EQ(Differing(*shot, Row(head, head.bottom + 1), Plain(kSoftRule)), 0);
@@ -217,6 +243,49 @@ TEST_F(PageSnapshot, TheFrameShowsTheWhiteHeadItsRulesAndTheSelectedNavigation) 
     const auto helpButton = SkinImage(u"img/OnlineHelp.png");
     ASSERT_NE(helpButton, nullptr);
     EXPECT_EQ(Differing(*shot, service, Laid(*helpButton, service, {}, Background())), 0);
+}
+
+// How far the underline of a link runs past the last ink of its letters (negative: it stops
+// short of it), in pixels. The underline is the longest unbroken run of ink on one row; its
+// edges may be blended with the page, so ink is anything the page does not show there.
+int UnderlineOverrun(const Canvas& shot, const Rect& link) {
+    const auto ink = [&](int x, int y) {
+        return !Near(shot.Pixel(x, y), shot.Pixel(link.right - 1, y));
+    };
+    int lineY = -1;
+    int lineEnd = 0;
+    int longest = 0;
+    for (int y = link.top; y < link.bottom; ++y) {
+        for (int x = link.left, run = 0; x < link.right; ++x) {
+            run = ink(x, y) ? run + 1 : 0;
+            if (run > longest) {
+                longest = run;
+                lineY = y;
+                lineEnd = x;
+            }
+        }
+    }
+    EXPECT_GE(longest, 40) << "the four words are underlined";
+    int lettersEnd = link.left;
+    for (int y = link.top; y < link.bottom; ++y) {
+        for (int x = link.left; x < link.right && std::abs(y - lineY) > 1; ++x) {
+            lettersEnd = ink(x, y) ? std::max(lettersEnd, x) : lettersEnd;
+        }
+    }
+    return lineEnd - lettersEnd;
+}
+
+TEST_F(PageSnapshot, TheHelpLinkIsUnderlinedUnderItsWordsAndNotUnderTheFullStop) {
+    ASSERT_TRUE(static_cast<CTabLayoutUI*>(Find(u"gameItemsTab"))->SelectItem(6));
+    std::unique_ptr<Canvas> shot = Render();
+    WritePreview(*shot, "pages-help");
+    const Rect& link = Pos(u"HelpHtmlBtn");
+    EXPECT_LE(UnderlineOverrun(*shot, link), 0);
+
+    // The same words with the underline never closed: the line runs on to the full stop's end.
+    Find(u"HelpHtmlBtn")->SetText(u"<u>帮助页面<u>。");
+    std::unique_ptr<Canvas> open = Render();
+    EXPECT_GT(UnderlineOverrun(*open, link), 2);
 }
 
 TEST_F(PageSnapshot, EveryTileInViewShowsItsCoverAndItsCaptionOnTheTileBackground) {
@@ -352,9 +421,11 @@ TEST_F(PageSnapshot, TheOrdersPageShowsItsColumnNamesAndOneLinedRowPerOrder) {
         EXPECT_EQ(line, rowArea);
         const Rect& number = Inside(row, u"OrderNumber")->GetPos();
         EXPECT_EQ(number.left - rowArea.left, 30);
-        EXPECT_EQ(Differing(*shot, Rect{rowArea.left, rowArea.top, number.left, rowArea.bottom},
+        EXPECT_EQ(Differing(*shot, Rect{rowArea.left, rowArea.top, number.left, rowArea.bottom - 1},
                             Plain(kTileBackground)),
                   0);
+        // The list's row line closes every row, across its whole width.
+        EXPECT_EQ(Differing(*shot, Row(line, line.bottom - 1), Plain(kOrderRowLine)), 0);
     }
 }
 

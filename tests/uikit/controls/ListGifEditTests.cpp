@@ -93,6 +93,50 @@ TEST_F(Lists, RowColoursComeFromTheListAndTheWheelScrollsIt) {
     EXPECT_EQ(E(0)->GetPos().top, before - 8);
 }
 
+// The orders list asks for its row lines with a switch and a colour, not with a line size. Its
+// rows are filled by a child with a background of its own, which the line must not hide under.
+uint32_t RowLinePixel(std::u16string_view attributes, int y) {
+    TestWindow w;
+    const std::u16string markup =
+        u"<Window><VerticalLayout><List name=\"list\" header=\"hidden\" " +
+        std::u16string(attributes) +
+        u"><ListContainerElement height=\"40\"><HorizontalLayout bkcolor=\"#FFF8FDFF\"/>"
+        u"</ListContainerElement><ListContainerElement height=\"40\"/>"
+        u"</List></VerticalLayout></Window>";
+    EXPECT_NE(w.Build(markup, Size{100, 100}), nullptr);
+    Canvas canvas(100, 100);
+    canvas.Clear(0xFFFFFFFFu);
+    w.Manager().Paint(canvas);
+    return canvas.Pixel(50, y);
+}
+
+TEST(ListRowLines, TheSwitchAndTheColourDrawAOnePixelLineBelowEachRow) {
+    constexpr std::u16string_view kSkin = u"itemshowrowline=\"true\" itemlinecolor=\"#FFE8E8E8\"";
+    EXPECT_EQ(RowLinePixel(kSkin, 39), 0xFFE8E8E8u);
+    EXPECT_EQ(RowLinePixel(kSkin, 79), 0xFFE8E8E8u);
+    EXPECT_EQ(RowLinePixel(kSkin, 38), 0xFFF8FDFFu) << "one pixel only";
+    EXPECT_EQ(RowLinePixel(kSkin, 40), 0xFFFFFFFFu) << "the next row starts clean";
+    // Switched off (as the menu is), the colour alone draws nothing.
+    EXPECT_EQ(RowLinePixel(u"itemshowrowline=\"false\" itemlinecolor=\"#FFE8E8E8\"", 39),
+              0xFFF8FDFFu);
+    // An explicit line size and colour win over the switch.
+    EXPECT_EQ(RowLinePixel(u"itemshowrowline=\"true\" itemlinecolor=\"#FFE8E8E8\" "
+                           u"itemhlinesize=\"2\" itemhlinecolor=\"#FF000000\"",
+                           38),
+              0xFF000000u);
+}
+
+TEST(ListRowLines, UnknownListAttributesAreStillKeptAsCustomOnes) {
+    TestWindow w;
+    ASSERT_NE(w.Build(u"<Window><VerticalLayout><List name=\"list\" itemshowrowline=\"true\" "
+                      u"scrollstepsize=\"100\"/></VerticalLayout></Window>"),
+              nullptr);
+    auto* list = w.Find<CListUI>(u"list");
+    EXPECT_EQ(list->GetCustomAttribute(u"scrollstepsize"), u"100");
+    EXPECT_EQ(list->GetCustomAttribute(u"itemshowrowline"), u"");
+    EXPECT_TRUE(list->GetListInfo().showRowLine);
+}
+
 TEST_F(Lists, RemovingRowsKeepsIndexesAndSelectionRight) {
     list->SelectItem(2, false, false);
     list->RemoveAt(0);
