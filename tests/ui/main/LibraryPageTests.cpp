@@ -167,4 +167,28 @@ TEST_F(PagesTest, AWheelNotchMovesTheLibraryOneRowOfTiles) {
     WritePagePreview(*Render(), "library-scrolled-to-the-end");
 }
 
+TEST_F(PagesTest, TheLibraryShowsItsLoadingNoticeUntilTheCatalogueFillsIt) {
+    EXPECT_TRUE(Find(u"libraryLoading")->IsVisible());
+    EXPECT_FALSE(Find(u"libraryOffline")->IsVisible());
+    WritePagePreview(*Render(), "library-loading");
+    pages->ShowLibraryOffline();
+    EXPECT_FALSE(Find(u"libraryLoading")->IsVisible());
+    EXPECT_TRUE(Find(u"libraryRetryBtn")->IsVisible());
+    const auto shot = Render();
+    WritePagePreview(*shot, "library-offline");
+    // The button is drawn in the skin's blue with its white text inside.
+    const Rect button = Find(u"libraryRetryBtn")->GetPos();
+    EXPECT_EQ(shot->Pixel(button.left + 6, button.top + 4), 0xFF347AEAu);
+    const Rect notice = Find(u"libraryOffline")->GetPos();
+    const Rect page = Find(u"gameLayout")->GetPos();
+    EXPECT_NEAR((button.left + button.right) / 2, (page.left + page.right) / 2, 2)
+        << "centred on the page";
+    EXPECT_LT(notice.bottom, page.bottom);
+
+    // Without a way to call the server again, retry leaves the notice as it is.
+    pages->RetryLibrary();
+    EXPECT_TRUE(Find(u"libraryOffline")->IsVisible());
+    EXPECT_FALSE(Find(u"libraryLoading")->IsVisible());
+}
+
 }  // namespace
