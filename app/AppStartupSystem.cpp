@@ -1,7 +1,6 @@
 #include "app/AppStartupSystem.h"
 
 #include <cstdio>
-#include <thread>
 
 #include "api/ApiClient.h"
 #include "context/MainWindowIdentity.h"
@@ -56,11 +55,7 @@ void AppStartupSystem::ShowErrorBox(const std::string& text, const std::string& 
 }
 
 void AppStartupSystem::StartWorker(WorkerRoutine routine, WorkerJob job) {
-    // Never joined: the process ends without waiting for a worker (see main).
-    std::thread([routine, job]() mutable {
-        platform::GiveThreadCrashStack();
-        routine(&job);
-    }).detach();
+    StartWorkerThread(routine, job);
 }
 
 bool AppStartupSystem::CreateMainWindow() {

@@ -75,9 +75,12 @@ bool FetchCatalog(const ApiClient& client, int32_t softId, GameCatalog& catalog)
 int LoadCatalog(void* job) {
     const WorkerJob& work = *static_cast<const WorkerJob*>(job);
     const AppContext& context = *work.context;
-    if (FetchCatalog(ApiClient(context), context.softId, *static_cast<GameCatalog*>(work.target))) {
-        PostToMainWindow(MSG_CATALOG_LOADED, 1, 0, context);
-    }
+    // A failed call is the one failure the player is told of: without the catalogue the
+    // library is empty, and only the player can say when to try again.
+    const bool answered =
+        FetchCatalog(ApiClient(context), context.softId, *static_cast<GameCatalog*>(work.target));
+    PostToMainWindow(answered ? MSG_CATALOG_LOADED : MSG_CATALOG_FAILED, answered ? 1 : 0, 0,
+                     context);
     return 0;
 }
 

@@ -6,7 +6,8 @@
 #include "catalog/GameCatalog.h"
 
 // Start-up worker: fetches the catalogue into the GameCatalog its WorkerJob's target points to
-// and then tells the main window with MSG_CATALOG_LOADED. A failed call ends it without a post.
+// and then tells the main window with MSG_CATALOG_LOADED, or with MSG_CATALOG_FAILED when the
+// server call failed (the catalogue is then left untouched, so the call can be made again).
 int LoadCatalog(void* job);
 
 // The fetch and fill without the post; false when the server call failed.

@@ -47,10 +47,11 @@ bool FetchOrders(const ApiClient& client, const std::string& clientId, int32_t s
 int LoadOrders(void* job) {
     const WorkerJob& work = *static_cast<const WorkerJob*>(job);
     const AppContext& context = *work.context;
-    if (FetchOrders(ApiClient(context), context.clientId, context.softId,
-                    *static_cast<OrdersList*>(work.target))) {
-        PostToMainWindow(MSG_ORDERS_LOADED, 1, 0, context);
-    }
+    // As for the catalogue: the orders page says when the server could not be reached.
+    const bool answered = FetchOrders(ApiClient(context), context.clientId, context.softId,
+                                      *static_cast<OrdersList*>(work.target));
+    PostToMainWindow(answered ? MSG_ORDERS_LOADED : MSG_ORDERS_FAILED, answered ? 1 : 0, 0,
+                     context);
     return 0;
 }
 

@@ -6,7 +6,8 @@
 #include "catalog/OrdersList.h"
 
 // Start-up worker: fetches the player's orders into the OrdersList its WorkerJob's target points
-// to and then tells the main window with MSG_ORDERS_LOADED. A failed call ends it without a post.
+// to and then tells the main window with MSG_ORDERS_LOADED, or with MSG_ORDERS_FAILED when the
+// server call failed.
 int LoadOrders(void* job);
 
 // The fetch and fill without the post; false when the server call failed.

@@ -8,3 +8,10 @@ struct WorkerJob {
     const AppContext* context = nullptr;
     void* target = nullptr;
 };
+
+// A worker routine: runs once with a pointer to its thread's copy of the job and returns 0.
+using WorkerRoutine = int (*)(void*);
+
+// Runs the routine on a thread of its own, never joined: the process ends without waiting
+// for a worker that still waits on the network.
+void StartWorkerThread(WorkerRoutine routine, WorkerJob job);

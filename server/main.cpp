@@ -1,6 +1,7 @@
 // kavrin-server: the reference API and download server, over HTTPS on loopback.
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -23,6 +24,7 @@ namespace {
 // fetches a file over many range connections, several files at once. The library's own count
 // (eight on a small machine) would leave such connections queued behind each other.
 constexpr size_t kWorkerThreads = 64;
+constexpr auto kListenPoll = std::chrono::milliseconds(5);
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "kavrin-server: %s\n", message.c_str());
@@ -85,14 +87,21 @@ int main(int argc, char** argv) {
         receiver.Handle(request, response, reader);
     });
 
+    std::atomic<bool> listenEnded{false};
     std::thread stopper([&] {
         termination.Wait();
         stopping = true;
+        // A stop that comes before the listening loop runs is ignored by the library, and the
+        // server would then serve on after it was asked to end: wait for the loop first.
+        while (!listenEnded && !server.is_running()) {
+            std::this_thread::sleep_for(kListenPoll);
+        }
         server.stop();
     });
     std::printf("kavrin-server listening on %s\n", baseUrl.c_str());
     std::fflush(stdout);
     const bool listened = server.listen_after_bind();
+    listenEnded = true;
     // When the server ends on its own, wake the stopper so it can be joined.
     if (!stopping) {
         termination.Wake();

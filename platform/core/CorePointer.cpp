@@ -65,7 +65,9 @@ bool WindowCore::HoverTimerTick(WindowId window, uintptr_t id) {
     }
     KillTimer(window, kHoverTimerId);
     const auto record = Find(window);
-    if (record != nullptr && (record->trackFlags & kTrackHover) != 0 && hovered_ == window) {
+    // The pointer may have rested since a modal window disabled this one: no hover for it.
+    if (record != nullptr && (record->trackFlags & kTrackHover) != 0 && hovered_ == window &&
+        AcceptsMouse(window)) {
         record->trackFlags &= ~kTrackHover;
         Send(window, WM_MOUSEHOVER, 0, ClientPoint(*record, pointer_));
     }

@@ -150,15 +150,17 @@ TEST_F(CatalogServerTest, MalformedCataloguesFromTheServerLoadWithoutHarm) {
     EXPECT_EQ(catalog.size(), 2u);
 }
 
-TEST_F(CatalogServerTest, LoadCatalogPostsAfterAnyAnswerAndNotAfterAFailedCall) {
+TEST_F(CatalogServerTest, LoadCatalogPostsLoadedAfterAnyAnswerAndFailedAfterAFailedCall) {
     AppContext& process = ProcessContext();
     std::atomic<int> posts{0};
+    std::atomic<int> failures{0};
     std::atomic<uintptr_t> wParam{0};
     platform::RegisterMessageSink(5151, [&](const platform::PostedMessage& m) {
         if (m.message == MSG_CATALOG_LOADED) {
             wParam = m.wParam;
             ++posts;
         }
+        failures += m.message == MSG_CATALOG_FAILED;
     });
     process.mainWindow = 5151;
     process.baseUrl = "https://127.0.0.1:1/";
@@ -166,12 +168,15 @@ TEST_F(CatalogServerTest, LoadCatalogPostsAfterAnyAnswerAndNotAfterAFailedCall) 
     WorkerJob job{&process, &catalog};
     EXPECT_EQ(LoadCatalog(&job), 0);
     EXPECT_EQ(posts.load(), 0);
+    EXPECT_EQ(failures.load(), 1) << "nothing behind the port: the window hears of it";
+    EXPECT_TRUE(catalog.empty());
     {
         // A plain failure is an answer: the catalogue stays empty, the window is told.
         TestServer server({"--fault", "failed-plain"});
         process.baseUrl = server.baseUrl();
         LoadCatalog(&job);
         EXPECT_EQ(posts.load(), 1);
+        EXPECT_EQ(failures.load(), 1);
         EXPECT_TRUE(catalog.empty());
     }
     {

@@ -45,14 +45,23 @@ TEST(LoadOrders, TheDemoOrdersArriveAndTheWindowIsTold) {
     process.baseUrl = server.baseUrl();
     process.clientId = "AAAAAAAAAAAAAAAA";
     std::atomic<int> posts{0};
+    std::atomic<int> failures{0};
     platform::RegisterMessageSink(6161, [&](const platform::PostedMessage& m) {
         posts += m.message == MSG_ORDERS_LOADED && m.wParam == 1;
+        failures += m.message == MSG_ORDERS_FAILED;
     });
     process.mainWindow = 6161;
     OrdersList orders = {OrderRecord{u"stale", u"", u"", 0}};
     WorkerJob job{&process, &orders};
+    process.baseUrl = "https://127.0.0.1:1/";
+    EXPECT_EQ(LoadOrders(&job), 0);
+    EXPECT_EQ(posts.load(), 0);
+    EXPECT_EQ(failures.load(), 1) << "nothing behind the port: the window hears of it";
+
+    process.baseUrl = server.baseUrl();
     EXPECT_EQ(LoadOrders(&job), 0);
     EXPECT_EQ(posts.load(), 1);
+    EXPECT_EQ(failures.load(), 1);
     EXPECT_EQ(orders.size(), 3u);
     EXPECT_NE(orders[0].orderId, u"stale");
     process.mainWindow = 0;

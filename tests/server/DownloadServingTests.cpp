@@ -300,3 +300,20 @@ TEST(ServedDownloadsSentTest, TheLogTellsWhatReallyLeftTheServerAlsoWhenTheClien
 }
 
 }  // namespace
+
+namespace {
+
+// The test's own end of a server comes right after its first line: the stop must not be lost
+// when it arrives before the server's listening loop has started. A lost stop hangs here.
+TEST(ServerStop, AStopRightAfterTheListeningLineEndsTheServer) {
+    for (int i = 0; i < 25; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        {
+            TestServer server;
+            ASSERT_FALSE(server.baseUrl().empty());
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << i;
+    }
+}
+
+}  // namespace

@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "catalog/CatalogLoader.h"
+#include "catalog/OrdersLoader.h"
+#include "context/WorkerJob.h"
 #include "ui/items/GameDetailLabeItem.h"
 #include "ui/items/ItemSupport.h"
 #include "ui/items/MyOrderTileLayout.h"
@@ -24,8 +27,13 @@ constexpr uint32_t kRateColor = 0xFF1B7AFF;
 }  // namespace
 
 CatalogPages::CatalogPages(CWindowManagerUI& manager, const GameCatalog& catalog,
-                           const OrdersList& orders)
-    : manager_(manager), catalog_(catalog), orders_(orders) {}
+                           const OrdersList& orders, PageReloads reloads)
+    : manager_(manager),
+      catalog_(catalog),
+      orders_(orders),
+      reloads_(std::move(reloads)),
+      libraryNotice_(manager, u"libraryLoading", u"libraryOffline"),
+      ordersNotice_(manager, u"ordersLoading", u"ordersOffline") {}
 
 CContainerUI* CatalogPages::FindContainer(std::u16string_view name) const {
     CControlUI* control = manager_.FindControl(name);
@@ -40,6 +48,7 @@ void CatalogPages::SetTextOf(std::u16string_view name, std::u16string_view text)
 }
 
 void CatalogPages::FillLibrary() {
+    libraryNotice_.Show(LoadNotice::State::kLoaded);
     CContainerUI* grid = FindContainer(u"gameTileLayout");
     if (grid == nullptr) {
         return;
@@ -127,6 +136,7 @@ void CatalogPages::ReleaseItems(CContainerUI* container) const {
 }
 
 void CatalogPages::FillOrders() {
+    ordersNotice_.Show(LoadNotice::State::kLoaded);
     CContainerUI* list = FindContainer(u"listOrder");
     if (list == nullptr) {
         return;
@@ -137,13 +147,46 @@ void CatalogPages::FillOrders() {
         list->Add(element);
         element->Add(new MyOrderTileLayout(order));
     }
-    if (list->GetCount() > 0) {
-        if (CControlUI* notice = manager_.FindControl(u"NoContent2")) {
-            notice->SetVisible(false);
-        }
+    // "暂无内容" only once the server has said so: before that the page is still loading.
+    if (CControlUI* notice = manager_.FindControl(u"NoContent2")) {
+        notice->SetVisible(list->GetCount() == 0);
     }
 }
 
+void CatalogPages::ShowLibraryOffline() {
+    libraryNotice_.Show(LoadNotice::State::kOffline);
+}
+
+void CatalogPages::ShowOrdersOffline() {
+    ordersNotice_.Show(LoadNotice::State::kOffline);
+}
+
+// A retry is only taken from the offline notice, so one call at a time fills the list: the
+// worker is its only writer until its message has arrived.
+void CatalogPages::RetryLibrary() {
+    if (libraryNotice_.Current() != LoadNotice::State::kOffline || !reloads_.catalog) {
+        return;
+    }
+    libraryNotice_.Show(LoadNotice::State::kLoading);
+    reloads_.catalog();
+}
+
+void CatalogPages::RetryOrders() {
+    if (ordersNotice_.Current() != LoadNotice::State::kOffline || !reloads_.orders) {
+        return;
+    }
+    ordersNotice_.Show(LoadNotice::State::kLoading);
+    reloads_.orders();
+}
+
 std::unique_ptr<MainPages> MakeCatalogPages(CWindowManagerUI& manager) {
-    return std::make_unique<CatalogPages>(manager, ProcessCatalog(), ProcessOrders());
+    AppContext& context = ProcessContext();
+    PageReloads reloads{[&context] {
+                            StartWorkerThread(LoadCatalog, WorkerJob{&context, &ProcessCatalog()});
+                        },
+                        [&context] {
+                            StartWorkerThread(LoadOrders, WorkerJob{&context, &ProcessOrders()});
+                        }};
+    return std::make_unique<CatalogPages>(manager, ProcessCatalog(), ProcessOrders(),
+                                          std::move(reloads));
 }

@@ -24,8 +24,18 @@ class MainPages {
     // selects page 1 of "gameItemsTab". The main window pushes 1 onto its page history itself.
     virtual void ShowGameDetail(const GamePackage& package) = 0;
 
-    // MSG_ORDERS_LOADED: one row per order; hides "NoContent2" when there is one.
+    // MSG_ORDERS_LOADED: one row per order; shows "NoContent2" when there is none.
     virtual void FillOrders() = 0;
+
+    // MSG_CATALOG_FAILED, MSG_ORDERS_FAILED: the page says that the server cannot be reached
+    // and offers to try again.
+    virtual void ShowLibraryOffline() = 0;
+    virtual void ShowOrdersOffline() = 0;
+
+    // "libraryRetryBtn", "ordersRetryBtn": the page shows its loading notice again and the
+    // call starts again on a worker thread, whose message arrives as the start-up one does.
+    virtual void RetryLibrary() = 0;
+    virtual void RetryOrders() = 0;
 };
 
 // Makes the pages for a main window whose tree has been attached to `manager`.

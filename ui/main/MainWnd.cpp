@@ -111,6 +111,16 @@ bool CMainWnd::HandleAppMessage(uint32_t message, uintptr_t wParam, intptr_t) {
                 pages_->FillOrders();
             }
             return true;
+        case MSG_CATALOG_FAILED:
+            if (pages_ != nullptr) {
+                pages_->ShowLibraryOffline();
+            }
+            return true;
+        case MSG_ORDERS_FAILED:
+            if (pages_ != nullptr) {
+                pages_->ShowOrdersOffline();
+            }
+            return true;
         case MSG_MENU_COMMAND:
             RunMenuCommand(uikit::ClickedMenuName());
             return true;

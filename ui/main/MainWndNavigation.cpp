@@ -1,5 +1,6 @@
 // The main window's click routing: the navigation column, the page history behind "returnBtn",
-// the frame buttons, the links to the operator's pages and the versions' download buttons.
+// the frame buttons, the links to the operator's pages, the pages' retry buttons and the
+// versions' download buttons.
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 #include "platform/Window.h"
@@ -38,6 +39,10 @@ void CMainWnd::OnClick(uikit::CControlUI& sender) {
         platform::OpenWebAddress(web_pages::kServiceChat);
     } else if (name == u"HelpHtmlBtn") {
         platform::OpenWebAddress(web_pages::kQuestions);
+    } else if (name == u"libraryRetryBtn" && pages_ != nullptr) {
+        pages_->RetryLibrary();
+    } else if (name == u"ordersRetryBtn" && pages_ != nullptr) {
+        pages_->RetryOrders();
     } else if (name == u"versionNowDownLoadBtn" && sender.GetTag() != 0) {
         // The version row put its package in the button's tag.
         ShowDownloadSelection(*reinterpret_cast<const GamePackage*>(sender.GetTag()));

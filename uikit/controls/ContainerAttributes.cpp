@@ -45,6 +45,8 @@ void CContainerUI::SetAttribute(std::u16string_view name, std::u16string_view va
     } else if (name == u"hscrollbarstyle") {
         EnableScrollBar(verticalScrollBar_ != nullptr, true);
         horizontalScrollBar_->ApplyAttributeList(value);
+    } else if (name == u"scrollstepsize") {
+        SetScrollStepSize(ParseInt(value));
     } else if (name == u"childpadding") {
         SetChildPadding(ParseInt(value));
     } else if (name == u"childalign") {

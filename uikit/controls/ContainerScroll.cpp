@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "uikit/controls/ContainerUI.h"
+#include "uikit/controls/ExtentUI.h"
 #include "uikit/controls/ScrollBarUI.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 namespace uikit {
 
 namespace {
+
+constexpr int kFallbackLineSize = 8;
 
 // Applies a bar's range for the size needed; true when the layout must run again.
 bool UpdateBar(CScrollBarUI* bar, int required, int available) {
@@ -114,9 +117,17 @@ void CContainerUI::SetScrollPos(Size pos) {
     Invalidate();
 }
 
+void CContainerUI::SetScrollStepSize(int step) {
+    scrollStepSize_ = std::clamp(step, 0, kMaxExtentUI);
+}
+
 int CContainerUI::LineSize() const {
+    return scrollStepSize_ > 0 ? scrollStepSize_ : DefaultLineSize();
+}
+
+int CContainerUI::DefaultLineSize() const {
     const int line = verticalScrollBar_ != nullptr ? verticalScrollBar_->GetLineSize() : 0;
-    return line <= 1 ? 8 : line;
+    return line <= 1 ? kFallbackLineSize : line;
 }
 
 void CContainerUI::LineUp() {
@@ -131,12 +142,17 @@ void CContainerUI::LineDown() {
 
 void CContainerUI::LineLeft() {
     const Size pos = GetScrollPos();
-    SetScrollPos(Size{pos.cx - LineSize(), pos.cy});
+    SetScrollPos(Size{pos.cx - HorizontalLineSize(), pos.cy});
 }
 
 void CContainerUI::LineRight() {
     const Size pos = GetScrollPos();
-    SetScrollPos(Size{pos.cx + LineSize(), pos.cy});
+    SetScrollPos(Size{pos.cx + HorizontalLineSize(), pos.cy});
+}
+
+// Sideways a step is never a row of tiles: the markup's step or the plain container's.
+int CContainerUI::HorizontalLineSize() const {
+    return scrollStepSize_ > 0 ? scrollStepSize_ : CContainerUI::DefaultLineSize();
 }
 
 void CContainerUI::PageUp() {

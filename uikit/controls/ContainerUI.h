@@ -72,6 +72,10 @@ class CContainerUI : public CControlUI, public IContainerUI {
     // Shows or hides the scroll bars for the size the children need inside `inner`.
     virtual void ProcessScrollBar(Rect inner, int cxRequired, int cyRequired);
 
+    // How far one wheel notch or arrow key moves the children; 0 leaves it to the container.
+    int GetScrollStepSize() const { return scrollStepSize_; }
+    void SetScrollStepSize(int step);
+
     Size GetScrollPos() const;
     Size GetScrollRange() const;
     void SetScrollPos(Size pos);
@@ -92,7 +96,12 @@ class CContainerUI : public CControlUI, public IContainerUI {
     static int ClampHeight(const CControlUI* child, int cy);
     void ReleaseChild(CControlUI* control);
     void PlaceScrollBars(const Rect& inner);
+    // The vertical step: the markup's step when it gives one, else the container's own.
     int LineSize() const;
+    // What one step is when the markup gives none: the scroll bar's line size, or 8 pixels
+    // when that is 1 or less.
+    virtual int DefaultLineSize() const;
+    int HorizontalLineSize() const;
 
     std::vector<CControlUI*> items_;
     Rect rcInset_;
@@ -103,6 +112,7 @@ class CContainerUI : public CControlUI, public IContainerUI {
     bool delayedDestroy_ = true;
     bool mouseChildEnabled_ = true;
     bool relayoutForScroll_ = false;
+    int scrollStepSize_ = 0;
     CScrollBarUI* verticalScrollBar_ = nullptr;
     CScrollBarUI* horizontalScrollBar_ = nullptr;
 };

@@ -30,6 +30,11 @@ void CTileLayoutUI::SetChildVPadding(int padding) {
     NeedUpdate();
 }
 
+int CTileLayoutUI::DefaultLineSize() const {
+    const int row = itemSize_.cy + childVPadding_;
+    return itemSize_.cy > 0 && row > 0 ? row : CContainerUI::DefaultLineSize();
+}
+
 void CTileLayoutUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
     if (name == u"itemsize") {
         SetItemSize(ParseSize(value));

@@ -20,6 +20,10 @@ class CTileLayoutUI : public CContainerUI {
     int GetChildVPadding() const { return childVPadding_; }
     void SetChildVPadding(int padding);
 
+  protected:
+    // One row of tiles a step, so the wheel moves the grid as a person reads it.
+    int DefaultLineSize() const override;
+
   private:
     Size itemSize_;
     int columns_ = 0;

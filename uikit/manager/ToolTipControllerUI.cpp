@@ -31,7 +31,8 @@ void ToolTipControllerUI::Offer(const CControlUI& control, Point pointer, bool s
 }
 
 void ToolTipControllerUI::ShowWindow(Point pointer) {
-    if (window_ == 0) {
+    // A disabled window waits for a modal one over it: a tip of its own would cover that.
+    if (window_ == 0 || !platform::IsWindowEnabled(window_)) {
         return;
     }
     if (tipWindow_ == nullptr) {

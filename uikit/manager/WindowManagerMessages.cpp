@@ -133,6 +133,20 @@ bool CWindowManagerUI::HandleWindowMessage(uint32_t message, uintptr_t wParam, i
                 tips_.Cancel();
             }
             return false;
+        case platform::WM_ENABLE:
+            // Disabled: a modal window has opened over this one, and the tip would stand on it.
+            if (wParam == 0) {
+                tips_.Cancel();
+            }
+            return false;
+        case platform::WM_KILLFOCUS:
+            tips_.Cancel();
+            return false;
+        case platform::WM_ACTIVATE:
+            if (wParam == platform::WA_INACTIVE) {
+                tips_.Cancel();
+            }
+            return false;
         case platform::WM_CLOSE:
             OnClose();
             ReturnFocusToOwner();

@@ -10,6 +10,7 @@
 #include "ui/items/VGameItem.h"
 #include "uikit/controls/GifAnimUI.h"
 #include "uikit/controls/LabelUI.h"
+#include "uikit/controls/ScrollBarUI.h"
 #include "uikit/image/GifFrames.h"
 #include "uikit/layout/TabLayoutUI.h"
 
@@ -186,6 +187,53 @@ TEST_F(DetailPageTest, ASecondGameReplacesTheFirstAndTheOldItemsAreReleasedSafel
     manager->OnMouseMove(Point{5, 5});
     Render();
     EXPECT_EQ(Versions().size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+// A game with more versions than the page has room for: the server's first package five times.
+class LongDetailPageTest : public DetailPageTest {
+  protected:
+    void OpenFiveVersions() {
+        TestServer server;
+        LoadCatalog(server);
+        const GamePackage first = catalog.front();
+        catalog.assign(5, first);
+        pages->ShowGameDetail(catalog.front());
+        manager->LayoutIfNeeded();
+    }
+    bool BarShown(std::u16string_view name) {
+        CScrollBarUI* bar = Container(name)->GetVerticalScrollBar();
+        return bar != nullptr && bar->IsVisible();
+    }
+};
+
+TEST_F(LongDetailPageTest, OnlyTheVersionListScrollsAndItEndsInsideThePage) {
+    OpenFiveVersions();
+    ASSERT_EQ(Versions().size(), 5u);
+    EXPECT_FALSE(BarShown(u"gameDetailPage")) << "a second, outer scroll bar";
+    EXPECT_TRUE(BarShown(u"OwnGamePackagesTileLayout"));
+    const Rect page = Find(u"gameDetailPage")->GetPos();
+    const Rect list = Find(u"OwnGamePackagesTileLayout")->GetPos();
+    EXPECT_LE(list.bottom, page.bottom);
+    EXPECT_GE(list.Height(), 2 * 123) << "two versions at least in view";
+    EXPECT_LE(list.right, page.right);
+
+    const Rect back = Find(u"returnBtn")->GetPos();
+    const Rect title = Find(u"gameName")->GetPos();
+    const int firstRow = Versions()[0]->GetPos().top;
+    for (const Point at : {Centre(Find(u"gameName")), Centre(Find(u"gameDetailGif")),
+                           Centre(Find(u"OwnGamePackagesTileLayout"))}) {
+        manager->OnMouseWheel(at, -120);
+        manager->OnMouseWheel(at, -120);
+        manager->LayoutIfNeeded();
+        EXPECT_EQ(Find(u"returnBtn")->GetPos(), back) << "wheel at " << at.x << "," << at.y;
+        EXPECT_EQ(Find(u"gameName")->GetPos(), title);
+    }
+    EXPECT_LT(Versions()[0]->GetPos().top, firstRow) << "the list itself scrolled";
+    WritePagePreview(*Render(), "detail-five-versions-scrolled");
 }
 
 }  // namespace

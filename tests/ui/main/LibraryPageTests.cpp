@@ -134,3 +134,66 @@ TEST_F(PagesTest, ATileLightsUpUnderThePointerAndAPressPostsItsPackage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PagesTest, AWheelNotchMovesTheLibraryOneRowOfTiles) {
+    TestServer server;
+    LoadCatalog(server);
+    // Twice the demo library: five rows, more than two screens of them to scroll through.
+    const GameCatalog demo = catalog;
+    catalog.insert(catalog.end(), demo.begin(), demo.end());
+    pages->FillLibrary();
+    manager->LayoutIfNeeded();
+    const std::vector<VGameItem*> tiles = Tiles(Container(u"gameTileLayout"));
+    ASSERT_EQ(tiles.size(), 20u);
+    const int row = tiles[4]->GetPos().top - tiles[0]->GetPos().top;
+    EXPECT_EQ(row, 270 + 17);
+
+    const int top = tiles[0]->GetPos().top;
+    const Point over = Centre(tiles[1]);
+    manager->OnMouseWheel(over, -120);
+    manager->LayoutIfNeeded();
+    EXPECT_EQ(tiles[0]->GetPos().top, top - row) << "one notch down";
+    manager->OnMouseWheel(over, -120);
+    manager->LayoutIfNeeded();
+    EXPECT_EQ(tiles[0]->GetPos().top, top - 2 * row);
+    manager->OnMouseWheel(over, 120);
+    manager->LayoutIfNeeded();
+    EXPECT_EQ(tiles[0]->GetPos().top, top - row) << "one notch up";
+
+    // At the end the last row is in view, not beyond it.
+    for (int i = 0; i < 5; ++i) {
+        manager->OnMouseWheel(over, -120);
+    }
+    manager->LayoutIfNeeded();
+    const Rect grid = Find(u"gameTileLayout")->GetPos();
+    EXPECT_EQ(tiles[19]->GetPos().bottom, grid.bottom);
+    WritePagePreview(*Render(), "library-scrolled-to-the-end");
+}
+
+TEST_F(PagesTest, TheLibraryShowsItsLoadingNoticeUntilTheCatalogueFillsIt) {
+    EXPECT_TRUE(Find(u"libraryLoading")->IsVisible());
+    EXPECT_FALSE(Find(u"libraryOffline")->IsVisible());
+    WritePagePreview(*Render(), "library-loading");
+    pages->ShowLibraryOffline();
+    EXPECT_FALSE(Find(u"libraryLoading")->IsVisible());
+    EXPECT_TRUE(Find(u"libraryRetryBtn")->IsVisible());
+    const auto shot = Render();
+    WritePagePreview(*shot, "library-offline");
+    // The button is drawn in the skin's blue with its white text inside.
+    const Rect button = Find(u"libraryRetryBtn")->GetPos();
+    EXPECT_EQ(shot->Pixel(button.left + 6, button.top + 4), 0xFF347AEAu);
+    const Rect notice = Find(u"libraryOffline")->GetPos();
+    const Rect page = Find(u"gameLayout")->GetPos();
+    EXPECT_NEAR((button.left + button.right) / 2, (page.left + page.right) / 2, 2)
+        << "centred on the page";
+    EXPECT_LT(notice.bottom, page.bottom);
+
+    // Without a way to call the server again, retry leaves the notice as it is.
+    pages->RetryLibrary();
+    EXPECT_TRUE(Find(u"libraryOffline")->IsVisible());
+    EXPECT_FALSE(Find(u"libraryLoading")->IsVisible());
+}
+
+}  // namespace

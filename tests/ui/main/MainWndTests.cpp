@@ -23,6 +23,8 @@ struct PagesRecord {
     int libraryFills = 0;
     int orderFills = 0;
     std::vector<const GamePackage*> details;
+    // What the pages were asked: "library offline", "orders retry", ...
+    std::vector<std::string> calls;
 };
 
 // Stands in for the catalogue's pages: records what the main window hands over and, like the
@@ -33,6 +35,10 @@ class RecordingPages : public MainPages {
         : manager_(manager), record_(record) {}
     void FillLibrary() override { ++record_.libraryFills; }
     void FillOrders() override { ++record_.orderFills; }
+    void ShowLibraryOffline() override { record_.calls.push_back("library offline"); }
+    void ShowOrdersOffline() override { record_.calls.push_back("orders offline"); }
+    void RetryLibrary() override { record_.calls.push_back("library retry"); }
+    void RetryOrders() override { record_.calls.push_back("orders retry"); }
     void ShowGameDetail(const GamePackage& package) override {
         record_.details.push_back(&package);
         auto* tab = static_cast<uikit::CTabLayoutUI*>(
@@ -159,6 +165,25 @@ TEST_F(MainWindow, WorkerResultsReachThePagesAndTheParametersChangeNothing) {
     EXPECT_EQ(pages_.libraryFills, 1);
     EXPECT_EQ(pages_.orderFills, 1);
     EXPECT_EQ(window_->CurrentPage(), 0);
+}
+
+TEST_F(MainWindow, FailedCallsAndTheRetryButtonsReachTheirPages) {
+    platform::PostWindowMessage(hwnd_, MSG_ORDERS_FAILED, 0, 0);
+    platform::PostWindowMessage(hwnd_, MSG_CATALOG_FAILED, 0, 0);
+    platform::ProcessPendingMessages();
+    EXPECT_EQ(pages_.calls, (std::vector<std::string>{"orders offline", "library offline"}));
+    EXPECT_EQ(pages_.libraryFills + pages_.orderFills, 0);
+
+    // The recording pages show no notice of their own; the markup's are shown by hand.
+    Find(u"libraryOffline")->SetVisible(true);
+    platform::ProcessPendingMessages();
+    Click(u"libraryRetryBtn");
+    window_->SelectPage(CMainWnd::kOrdersPage);
+    Find(u"ordersOffline")->SetVisible(true);
+    platform::ProcessPendingMessages();
+    Click(u"ordersRetryBtn");
+    EXPECT_EQ(pages_.calls, (std::vector<std::string>{"orders offline", "library offline",
+                                                      "library retry", "orders retry"}));
 }
 
 TEST_F(MainWindow, CaptionBandDragsExceptOverItsButtons) {

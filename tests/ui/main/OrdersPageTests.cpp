@@ -29,7 +29,8 @@ TEST_F(OrdersPageTest, ThreeOrdersGiveThreeRowsOfHeight55AndHideTheNotice) {
     LoadOrders(server, "AAAAAAAAAAAAAAAA");
     ASSERT_EQ(orders.size(), 3u);
     ShowOrdersPage();
-    EXPECT_TRUE(Find(u"NoContent2")->IsVisible());
+    EXPECT_FALSE(Find(u"NoContent2")->IsVisible()) << "still loading, not empty";
+    EXPECT_TRUE(Find(u"ordersLoading")->IsVisible());
     pages->FillOrders();
     manager->LayoutIfNeeded();
 
@@ -47,6 +48,7 @@ TEST_F(OrdersPageTest, ThreeOrdersGiveThreeRowsOfHeight55AndHideTheNotice) {
         EXPECT_EQ(Inside(row, u"OrderStatus")->GetText(), u"已付款");
     }
     EXPECT_FALSE(Find(u"NoContent2")->IsVisible());
+    EXPECT_FALSE(Find(u"ordersLoading")->IsVisible());
 }
 
 TEST_F(OrdersPageTest, AnEmptyOrderListKeepsTheNotice) {

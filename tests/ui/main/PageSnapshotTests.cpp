@@ -236,10 +236,16 @@ TEST_F(PageSnapshot, TheFrameShowsTheWhiteHeadItsRulesAndTheSelectedNavigation) 
     EXPECT_EQ(Differing(*shot, Column(column, column.right), Plain(kRule)), 0);
     EXPECT_EQ(Differing(*shot, Column(column, column.right + 1), Plain(kSoftRule)), 0);
 
-    // The empty library lets the window's background through, below the floating help button.
+    // The library, still loading, lets the window's background through around its notice and
+    // below the floating help button.
     const Rect& page = Pos(u"gameLayout");
     const Rect& service = Pos(u"kefuBtn");
-    EXPECT_EQ(Differing(*shot, page, Background(), service), 0);
+    const Rect& loading = Pos(u"libraryLoading");
+    EXPECT_EQ(Differing(*shot, Rect{page.left, page.top, page.right, loading.top}, Background()),
+              0);
+    EXPECT_EQ(Differing(*shot, Rect{page.left, loading.bottom, page.right, page.bottom},
+                        Background(), service),
+              0);
     const auto helpButton = SkinImage(u"img/OnlineHelp.png");
     ASSERT_NE(helpButton, nullptr);
     EXPECT_EQ(Differing(*shot, service, Laid(*helpButton, service, {}, Background())), 0);

@@ -10,6 +10,7 @@
 #include "tests/support/Poll.h"
 #include "tests/support/TestServer.h"
 #include "tests/ui/support/EngineDir.h"
+#include "tests/ui/support/ScreenPreview.h"
 #include "tests/ui/support/UiFixture.h"
 #include "ui/main/CatalogPages.h"
 #include "ui/main/MainWnd.h"
@@ -43,10 +44,34 @@ class StartupPages : public ::testing::Test {
         ASSERT_TRUE(window_->CreateMain(platform::kStylePopup | platform::kStyleVisible));
     }
 
-    int TileCount() {
-        auto* tiles = static_cast<uikit::CContainerUI*>(
-            window_->Manager().FindControl(u"gameTileLayout")->GetInterface(u"Container"));
-        return tiles != nullptr ? tiles->GetCount() : -1;
+    int RowCount(std::u16string_view name) {
+        auto* rows = static_cast<uikit::CContainerUI*>(
+            window_->Manager().FindControl(name)->GetInterface(u"Container"));
+        return rows != nullptr ? rows->GetCount() : -1;
+    }
+    int TileCount() { return RowCount(u"gameTileLayout"); }
+
+    bool Shown(std::u16string_view name) {
+        const uikit::CControlUI* control = window_->Manager().FindControl(name);
+        return control != nullptr && control->IsVisible();
+    }
+
+    // Starts a start-up worker as the program does; the test waits for its message, so no
+    // worker outlives the test.
+    void StartWorker(WorkerRoutine routine, void* target) {
+        StartWorkerThread(routine, WorkerJob{&context_, target});
+    }
+
+    // A person's click on a control of the main window, laid out and drawn as it is on screen.
+    void ClickOn(std::u16string_view name) {
+        platform::ProcessPendingMessages();
+        ClickControl(window_->GetHWND(), window_->Manager().FindControl(name));
+    }
+
+    void WriteWindowPreview(const std::string& name) {
+        platform::ProcessPendingMessages();
+        WriteScreenPreview("startup-" + name, platform::GetWindowRect(window_->GetHWND()),
+                           {window_->GetHWND()});
     }
 
     // Handles messages until `done` holds: what the workers post only takes effect once the
@@ -78,10 +103,11 @@ TEST_F(StartupPages, ACatalogueAnsweredBeforeTheWindowExistsStillFillsTheLibrary
     worker.join();
 }
 
-TEST_F(StartupPages, AFailedCallLeavesThePagesEmptyWithoutAMessage) {
+TEST_F(StartupPages, AFailedCallShowsTheOfflineNoticeOnItsPageAndNoMessageBox) {
     context_.baseUrl = "https://127.0.0.1:1/";
     const std::string before = platform::headless::LastMessageBoxText();
     OpenMainWindow();
+    EXPECT_TRUE(Shown(u"libraryLoading")) << "the call runs from the start";
     WorkerJob catalogJob{&context_, &ProcessCatalog()};
     WorkerJob ordersJob{&context_, &ProcessOrders()};
     std::thread catalog(LoadCatalog, &catalogJob);
@@ -91,10 +117,74 @@ TEST_F(StartupPages, AFailedCallLeavesThePagesEmptyWithoutAMessage) {
     // Both workers have ended, so whatever they posted is already in the queue.
     platform::ProcessPendingMessages();
     EXPECT_EQ(TileCount(), 0);
+    EXPECT_FALSE(Shown(u"libraryLoading"));
+    EXPECT_TRUE(Shown(u"libraryOffline"));
+    EXPECT_TRUE(Shown(u"libraryRetryBtn"));
     window_->SelectPage(5);
     platform::ProcessPendingMessages();
-    EXPECT_TRUE(window_->Manager().FindControl(u"NoContent2")->IsVisible()) << "暂无内容 stays";
+    EXPECT_TRUE(Shown(u"ordersOffline"));
+    EXPECT_FALSE(Shown(u"ordersLoading"));
+    EXPECT_FALSE(Shown(u"NoContent2")) << "the server never said there are none";
     EXPECT_EQ(platform::headless::LastMessageBoxText(), before);
+}
+
+TEST_F(StartupPages, RetryWaitsOnAWorkerShowsLoadingAndFillsTheLibraryOnceTheServerAnswers) {
+    ProcessCatalog().clear();
+    std::string stoppedServer;
+    {
+        TestServer server;
+        stoppedServer = server.baseUrl();
+    }
+    context_.baseUrl = stoppedServer;
+    OpenMainWindow();
+    StartWorker(LoadCatalog, &ProcessCatalog());
+    ASSERT_TRUE(PumpUntil([&] { return Shown(u"libraryOffline"); }));
+
+    // A server that holds the call for a while and then drops it: the click returns at once,
+    // the page says it is loading meanwhile, and the failure comes back as the notice.
+    {
+        TestServer stalling({"--fault", "stall", "--stall-ms", "1500"});
+        context_.baseUrl = stalling.baseUrl();
+        const auto start = std::chrono::steady_clock::now();
+        ClickOn(u"libraryRetryBtn");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000))
+            << "the call ran on the UI thread";
+        EXPECT_TRUE(Shown(u"libraryLoading"));
+        EXPECT_FALSE(Shown(u"libraryOffline"));
+        WriteWindowPreview("library-loading");
+        ASSERT_TRUE(PumpUntil([&] { return Shown(u"libraryOffline"); }));
+        EXPECT_FALSE(Shown(u"libraryLoading"));
+        WriteWindowPreview("library-offline");
+    }
+
+    TestServer server;
+    context_.baseUrl = server.baseUrl();
+    ClickOn(u"libraryRetryBtn");
+    ASSERT_TRUE(PumpUntil([&] { return TileCount() == 10; })) << TileCount() << " tiles";
+    EXPECT_FALSE(Shown(u"libraryLoading"));
+    EXPECT_FALSE(Shown(u"libraryOffline"));
+    WriteWindowPreview("library-after-retry");
+}
+
+TEST_F(StartupPages, RetryOnTheOrdersPageBringsTheRowsOrTheEmptyNotice) {
+    ProcessOrders().clear();
+    context_.baseUrl = "https://127.0.0.1:1/";
+    OpenMainWindow();
+    window_->SelectPage(CMainWnd::kOrdersPage);
+    EXPECT_TRUE(Shown(u"ordersLoading"));
+    EXPECT_FALSE(Shown(u"NoContent2"));
+    StartWorker(LoadOrders, &ProcessOrders());
+    ASSERT_TRUE(PumpUntil([&] { return Shown(u"ordersOffline"); }));
+    WriteWindowPreview("orders-offline");
+
+    TestServer server;
+    context_.baseUrl = server.baseUrl();
+    ClickOn(u"ordersRetryBtn");
+    EXPECT_TRUE(Shown(u"ordersLoading"));
+    ASSERT_TRUE(PumpUntil([&] { return RowCount(u"listOrder") == 3; }));
+    EXPECT_FALSE(Shown(u"ordersLoading"));
+    EXPECT_FALSE(Shown(u"ordersOffline"));
+    EXPECT_FALSE(Shown(u"NoContent2"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "tests/ui/support/ScreenPreview.h"
 #include "tests/ui/support/UiFixture.h"
 #include "ui/main/MainWnd.h"
+#include "ui/windows/MessageWnd.h"
 #include "uikit/manager/ToolTipPainterUI.h"
 #include "uikit/manager/ToolTipWindowUI.h"
 #include "uikit/window/WindowImplBase.h"
@@ -181,6 +182,70 @@ TEST_F(MainWindowTips, LeavingPressingMinimisingOrHidingTheWindowHidesTheTip) {
     ASSERT_NE(Tip(), nullptr);
     platform::ShowNativeWindow(hwnd_, platform::ShowCommand::Hide);
     EXPECT_FALSE(platform::IsWindowVisible(tip)) << "stayed over a hidden window";
+}
+
+TEST_F(MainWindowTips, NoTipStandsOverTheQuitConfirmation) {
+    // Resting first: the tip shows, then the close request opens the confirmation over it.
+    RestOn(u"closeBtn");
+    ASSERT_NE(Tip(), nullptr);
+    const platform::WindowId tip = Tip()->GetWindow();
+    bool hiddenWhileOpen = false;
+    QueuedAction person;
+    platform::PostWindowMessage(hwnd_, platform::WM_CLOSE, 0, 0);
+    person.Post([&] {
+        ASSERT_NE(window_->OpenConfirmation(), nullptr);
+        hiddenWhileOpen = !platform::IsWindowVisible(tip);
+        ClickInDialog(window_->OpenConfirmation()->GetHWND(),
+                      window_->OpenConfirmation()->Manager().FindControl(u"btn_cancel"));
+    });
+    platform::ProcessPendingMessages();
+    EXPECT_TRUE(hiddenWhileOpen) << "the tip stayed over the confirmation";
+
+    // A quick click: the pointer had only just arrived, so the hover delay runs out while the
+    // confirmation is open, over a window that is disabled behind it.
+    hl::MouseMove(1, 1);
+    const platform::Point close = ControlCentre(hwnd_, *Find(u"closeBtn"));
+    bool tipWhileOpen = true;
+    person.Post([&] {
+        ASSERT_NE(window_->OpenConfirmation(), nullptr);
+        platform::RunMessageLoopFor(700);
+        tipWhileOpen = Tip() != nullptr;
+        if (Tip() != nullptr) {
+            WritePreview(hwnd_, Tip()->GetWindow(), "tooltip-over-confirmation");
+        }
+        ClickInDialog(window_->OpenConfirmation()->GetHWND(),
+                      window_->OpenConfirmation()->Manager().FindControl(u"btn_cancel"));
+    });
+    hl::MouseMove(close.x, close.y);
+    hl::Click(close.x, close.y);
+    platform::ProcessPendingMessages();
+    EXPECT_FALSE(tipWhileOpen) << "the hover delay ran out over the open confirmation";
+    EXPECT_EQ(window_->OpenConfirmation(), nullptr);
+}
+
+TEST_F(MainWindowTips, TheTipGoesWithTheWindowsFocusOrWhenTheWindowIsDisabled) {
+    RestOn(u"closeBtn");
+    ASSERT_NE(Tip(), nullptr);
+    platform::EnableWindow(hwnd_, false);
+    EXPECT_EQ(Tip(), nullptr) << "disabled";
+    platform::EnableWindow(hwnd_, true);
+
+    RestOn(u"closeBtn");
+    ASSERT_NE(Tip(), nullptr);
+    // Another program's window comes to the front: this one loses the focus.
+    platform::WindowParams params;
+    params.className = "OtherProgram";
+    params.style = platform::kStylePopup | platform::kStyleVisible;
+    params.rect = platform::Rect{0, 0, 100, 100};
+    params.proc = [](platform::WindowId window, uint32_t message, uintptr_t wParam,
+                     intptr_t lParam) {
+        return platform::DefaultWindowProc(window, message, wParam, lParam);
+    };
+    const platform::WindowId other = platform::CreateNativeWindow(params);
+    platform::SetForegroundWindow(other);
+    EXPECT_NE(platform::GetFocus(), hwnd_);
+    EXPECT_EQ(Tip(), nullptr) << "focus went to another window";
+    platform::DestroyNativeWindow(other);
 }
 
 TEST_F(MainWindowTips, AShownTipFollowsItsControlAndWrapsAtItsWidth) {

@@ -116,6 +116,12 @@ class PagesTest : public ::testing::Test {
         return canvas;
     }
 
+    // Writes KAVRIN_PREVIEW_DIR/NAME.png for a person to look at.
+    static void WritePagePreview(const uikit::Canvas& shot, const std::string& name) {
+        std::filesystem::create_directories(KAVRIN_PREVIEW_DIR);
+        EXPECT_TRUE(shot.WritePng(std::string(KAVRIN_PREVIEW_DIR) + "/" + name + ".png"));
+    }
+
     AppContext context;
     GameCatalog catalog;
     OrdersList orders;

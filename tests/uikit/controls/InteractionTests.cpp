@@ -137,8 +137,9 @@ TEST(ScrollingLayouts, TileRowsBeyondTheHeightScrollAsOneCellGrid) {
     auto* t = w.Find<CContainerUI>(u"t");
     EXPECT_EQ(t->GetScrollRange().cy, 40);  // 3 rows: 3 * 40 + 2 * 10 - 100
     EXPECT_EQ(w.Find(u"last")->GetPos(), R(0, 100, 50, 140));
+    // A notch is a row and its gap (50), held at the end of the 40-pixel range.
     w.Manager().OnMouseWheel(Point{10, 10}, -120);
-    EXPECT_EQ(w.Find(u"last")->GetPos(), R(0, 92, 50, 132));
+    EXPECT_EQ(w.Find(u"last")->GetPos(), R(0, 60, 50, 100));
 }
 
 TEST(ScrollingLayouts, AHorizontalBarTakesTheHScrollBarDefaults) {

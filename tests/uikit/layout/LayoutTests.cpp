@@ -248,4 +248,36 @@ TEST(ScrollBars, APrivateDefaultListWinsOverTheSharedOneOfEveryWindow) {
     EXPECT_EQ(own.Find<CContainerUI>(u"v")->GetVerticalScrollBar()->GetPos().Width(), 12);
 }
 
+TEST(ScrollBars, TheWheelStepIsTheMarkupsStepElseARowOfTiles) {
+    TestWindow w;
+    std::u16string cells;
+    for (int i = 0; i < 12; ++i) {
+        cells += u"<Control/>";
+    }
+    w.Build(
+        u"<Window><HorizontalLayout>"
+        u"<TileLayout name=\"tiles\" itemsize=\"40,50\" columns=\"2\" childvpadding=\"7\" "
+        u"vscrollbar=\"true\">" +
+            cells +
+            u"</TileLayout>"
+            u"<TileLayout name=\"stepped\" itemsize=\"40,50\" columns=\"2\" "
+            u"scrollstepsize=\"20\" vscrollbar=\"true\">" +
+            cells +
+            u"</TileLayout>"
+            u"<VerticalLayout name=\"list\" scrollstepsize=\"100\" vscrollbar=\"true\">"
+            u"<Control height=\"300\"/><Control height=\"300\"/></VerticalLayout>"
+            u"</HorizontalLayout></Window>",
+        Size{400, 100});
+    const auto notch = [&](std::u16string_view name) {
+        auto* box = w.Find<CContainerUI>(name);
+        const Rect& rc = box->GetPos();
+        w.Manager().OnMouseWheel(Point{rc.left + 2, rc.top + 2}, -120);
+        return box->GetScrollPos().cy;
+    };
+    EXPECT_EQ(notch(u"tiles"), 57) << "one row of tiles and its gap";
+    EXPECT_EQ(notch(u"tiles"), 114);
+    EXPECT_EQ(notch(u"stepped"), 20);
+    EXPECT_EQ(notch(u"list"), 100);
+}
+
 }  // namespace
