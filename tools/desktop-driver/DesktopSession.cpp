@@ -84,10 +84,16 @@ bool DesktopSession::StartProgram() {
         return Fail("the program did not start");
     }
     MainWindow window;
-    if (!WaitForMainWindow(window)) {
-        return Fail("the main window did not show");
+    if (WaitForMainWindow(window)) {
+        return true;
     }
-    return true;
+    int status = 0;
+    if (WaitForProgramEnd(status, 1s)) {
+        return Fail("the program ended (status " + std::to_string(status) +
+                    ") before its window showed; a Kavrin of the same user running elsewhere "
+                    "takes over every start");
+    }
+    return Fail("the main window did not show");
 }
 
 bool DesktopSession::WaitForProgramEnd(int& status, std::chrono::milliseconds deadline) {

@@ -97,9 +97,11 @@ bool KavrinPlayer::WaitForRow(const platform::Rect& button, uint32_t rim, const 
            Fail(std::string("the first row of \"我的下载\" does not show ") + what);
 }
 
-bool KavrinPlayer::OpenMyDownloads() {
-    return ClickMain(MainWindowPlaces().myDownloads) &&
-           WaitForRow(MainWindowPlaces().rowStop, kStopButtonRim, "\"停止下载\"");
+bool KavrinPlayer::OpenMyDownloads(bool downloading) {
+    if (!ClickMain(MainWindowPlaces().myDownloads)) {
+        return Fail("cannot click \"我的下载\"");
+    }
+    return !downloading || WaitForRow(MainWindowPlaces().rowStop, kStopButtonRim, "\"停止下载\"");
 }
 
 bool KavrinPlayer::SeeProgressMove() {
@@ -160,14 +162,22 @@ bool KavrinPlayer::ChooseFolder(const std::string& folder) {
         !WaitForShownWindow(kFolderChooserTitle, chooser)) {
         return Fail("\"修改目录\" opened no folder chooser");
     }
+    // What the chooser shows over the main window's head, to see that head drawn again later.
+    const platform::Rect head = main_.At(MainWindowPlaces().head);
+    WaitForStillScreen(2s);
+    const std::vector<uint32_t> chooserOverHead = AreaPixels(head);
     // Keys go to the window under the pointer while no window manager hands out the focus.
     const platform::Point inside = chooser.At(platform::Point{40, 40});
     if (!td::MovePointerTo(inside.x, inside.y) || !td::TypeKeyWith(kControlKey, 'l') ||
         !td::TypeText(folder) || !td::TypeKey(kReturnKey)) {
         return Fail("cannot type into the folder chooser");
     }
-    return WaitForWindowGone(kFolderChooserTitle) ||
-           Fail("the folder chooser did not take the typed folder");
+    if (!WaitForWindowGone(kFolderChooserTitle)) {
+        return Fail("the folder chooser did not take the typed folder");
+    }
+    // Without a compositor the main window must draw again what the chooser covered.
+    return (WaitForAreaChange(head, chooserOverHead) && WaitForColour(CentreOf(head), kWhite)) ||
+           Fail("the main window was not drawn again where the folder chooser lay");
 }
 
 bool KavrinPlayer::CloseSettings() {

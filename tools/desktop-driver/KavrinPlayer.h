@@ -33,7 +33,8 @@ class KavrinPlayer {
     bool UntickSelectionRow(int index);
     bool DownloadSelection();  // leaves the notice open
     bool CloseNotice();
-    bool OpenMyDownloads();
+    // With `downloading`, waits until the first row offers "停止下载".
+    bool OpenMyDownloads(bool downloading = true);
     bool SeeProgressMove();
     bool PauseFirstRow();
     bool ContinueFirstRow();

@@ -56,7 +56,7 @@ fs::path FreshFolder() {
 
 int RunTour(const fs::path& out, const fs::path& scratch) {
     desktop::SessionSetup setup{KAVRIN_PROGRAM,   KAVRIN_ENGINE, KAVRIN_SERVER,
-                                KAVRIN_DEMO_DATA, "4m",          scratch};
+                                KAVRIN_DEMO_DATA, "512k",        scratch};
     desktop::DesktopSession session(setup);
     if (!session.Start() || !session.StartProgram()) {
         std::fprintf(stderr, "kavrin-tour: %s\n", session.Error().c_str());

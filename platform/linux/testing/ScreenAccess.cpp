@@ -23,7 +23,14 @@ struct ImageDestroyer {
 };
 using ImagePtr = std::unique_ptr<XImage, ImageDestroyer>;
 
+// A window may go between listing the screen's windows and asking about one of them; that
+// answer is then an error of no consequence, which must not end the reading process.
+int IgnoreError(Display*, XErrorEvent*) {
+    return 0;
+}
+
 DisplayPtr Open() {
+    XSetErrorHandler(IgnoreError);
     return DisplayPtr(XOpenDisplay(nullptr));
 }
 
