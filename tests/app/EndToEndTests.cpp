@@ -106,6 +106,10 @@ TEST_F(EndToEnd, DownloadPauseContinueFolderChangeQuitAndRestartKeepTheRow) {
     Shot("09-settings-changed");
     ASSERT_TRUE(player_.CloseSettings()) << player_.Error();
 
+    // Escape on the confirmation keeps the program running with its window.
+    ASSERT_TRUE(player_.AskToQuit()) << player_.Error();
+    ASSERT_TRUE(player_.CancelQuit()) << player_.Error();
+    ASSERT_TRUE(player_.FindMainWindow()) << player_.Error();
     ASSERT_TRUE(player_.AskToQuit()) << player_.Error();
     Shot("10-quit");
     ASSERT_TRUE(player_.ConfirmQuit()) << player_.Error();
