@@ -1,5 +1,7 @@
 #include "tools/desktop-driver/KavrinPlaces.h"
 
+#include <algorithm>
+
 #include "tools/desktop-driver/MarkupPlaces.h"
 #include "tools/desktop-driver/ScreenWatch.h"
 
@@ -118,10 +120,24 @@ bool WaitForShownWindow(const std::string& title, ShownWindow& window) {
     return true;
 }
 
+bool WaitForWindowShowing(const std::string& title, platform::Point at,
+                          const std::vector<uint32_t>& colours, ShownWindow& window) {
+    return PollScreen(
+        [&] {
+            platform::testdisplay::ScreenArea area;
+            if (!platform::testdisplay::FindShownWindow(title, area)) {
+                return false;
+            }
+            window.origin = {area.x, area.y};
+            const uint32_t seen = ColourAt(window.At(at));
+            return std::find(colours.begin(), colours.end(), seen) != colours.end();
+        },
+        kScreenDeadline);
+}
+
 bool WaitForMainWindow(MainWindow& window) {
     // Its first frame may follow a moment after the window maps.
-    return WaitForShownWindow(kMainTitle, window) &&
-           WaitForColour(window.At(CentreOf(MainWindowPlaces().head)), 0xFFFFFF);
+    return WaitForWindowShowing(kMainTitle, CentreOf(MainWindowPlaces().head), {0xFFFFFF}, window);
 }
 
 }  // namespace desktop

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Geometry.h"
 
@@ -70,5 +72,9 @@ using MainWindow = ShownWindow;
 // The main window once it shows its white head.
 bool WaitForMainWindow(MainWindow& window);
 bool WaitForShownWindow(const std::string& title, ShownWindow& window);
+// The shown window once its client point `at` has one of `colours`. The program maps a window
+// before it centres it, so a place counts only once the window shows what it should there.
+bool WaitForWindowShowing(const std::string& title, platform::Point at,
+                          const std::vector<uint32_t>& colours, ShownWindow& window);
 
 }  // namespace desktop

@@ -54,12 +54,11 @@ bool KavrinPlayer::OpenFirstGame() {
 }
 
 bool KavrinPlayer::OpenSelection() {
-    if (!ClickMain(MainWindowPlaces().firstVersionDownload) ||
-        !WaitForShownWindow(kSelectionTitle, selection_)) {
-        return Fail("\"立即下载\" opened no selection window");
-    }
-    return WaitForColour(selection_.At(platform::Point{0, 100}), kWindowBorder) ||
-           Fail("the selection window shows no border");
+    // Half-way down the window's left border.
+    const platform::Point border{0, SelectionWindowPlaces().summary.top};
+    return (ClickMain(MainWindowPlaces().firstVersionDownload) &&
+            WaitForWindowShowing(kSelectionTitle, border, {kWindowBorder}, selection_)) ||
+           Fail("\"立即下载\" opened no selection window with its border");
 }
 
 bool KavrinPlayer::UntickSelectionRow(int index) {
@@ -71,19 +70,16 @@ bool KavrinPlayer::UntickSelectionRow(int index) {
            Fail("the check box of row " + std::to_string(index) + " did not change");
 }
 
-bool KavrinPlayer::WaitForBlueButton(const ShownWindow& window, const platform::Rect& button) {
-    const platform::Point at = window.At(Inside(button));
-    return WaitForColour(at, kButtonBlue, 50ms) || WaitForColour(at, kButtonBlueHot, 50ms) ||
-           WaitForColour(at, kButtonBlue);
+bool KavrinPlayer::WaitForBlueButton(const char* title, const platform::Rect& button,
+                                     ShownWindow& window) {
+    return WaitForWindowShowing(title, Inside(button), {kButtonBlue, kButtonBlueHot}, window);
 }
 
 bool KavrinPlayer::DownloadSelection() {
     const platform::Rect& download = SelectionWindowPlaces().download;
-    if (!Click(selection_.At(CentreOf(download))) || !WaitForShownWindow(kMessageTitle, message_)) {
-        return Fail("the download button showed no notice");
-    }
-    return WaitForBlueButton(message_, MessageWindowPlaces().ok) ||
-           Fail("the notice shows no \"确定\"");
+    return (Click(selection_.At(CentreOf(download))) &&
+            WaitForBlueButton(kMessageTitle, MessageWindowPlaces().ok, message_)) ||
+           Fail("the download button showed no notice with its \"确定\"");
 }
 
 bool KavrinPlayer::CloseNotice() {
@@ -148,12 +144,9 @@ bool KavrinPlayer::OpenMenu() {
 }
 
 bool KavrinPlayer::OpenSettings() {
-    if (!Click(CentreOf(MainMenuPlaces(main_.origin).settings)) ||
-        !WaitForShownWindow(kSettingsTitle, settings_)) {
-        return Fail("\"设置\" opened no settings window");
-    }
-    return WaitForBlueButton(settings_, SettingsWindowPlaces().change) ||
-           Fail("the settings window shows no \"修改目录\"");
+    return (Click(CentreOf(MainMenuPlaces(main_.origin).settings)) &&
+            WaitForBlueButton(kSettingsTitle, SettingsWindowPlaces().change, settings_)) ||
+           Fail("\"设置\" opened no settings window with its \"修改目录\"");
 }
 
 bool KavrinPlayer::ChooseFolder(const std::string& folder) {
@@ -187,12 +180,9 @@ bool KavrinPlayer::CloseSettings() {
 }
 
 bool KavrinPlayer::AskToQuit() {
-    if (!ClickMain(MainWindowPlaces().closeButton) ||
-        !WaitForShownWindow(kMessageTitle, message_)) {
-        return Fail("the close button showed no quit confirmation");
-    }
-    return WaitForBlueButton(message_, MessageWindowPlaces().ok) ||
-           Fail("the quit confirmation shows no \"确定\"");
+    return (ClickMain(MainWindowPlaces().closeButton) &&
+            WaitForBlueButton(kMessageTitle, MessageWindowPlaces().ok, message_)) ||
+           Fail("the close button showed no quit confirmation with its \"确定\"");
 }
 
 bool KavrinPlayer::CancelQuit() {

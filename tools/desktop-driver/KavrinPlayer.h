@@ -54,7 +54,7 @@ class KavrinPlayer {
     bool Click(platform::Point at);
     bool ClickMain(const platform::Rect& client) { return Click(main_.At(CentreOf(client))); }
     bool WaitForRow(const platform::Rect& button, uint32_t rim, const char* what);
-    bool WaitForBlueButton(const ShownWindow& window, const platform::Rect& button);
+    bool WaitForBlueButton(const char* title, const platform::Rect& button, ShownWindow& window);
 
     MainWindow main_;
     ShownWindow selection_;

@@ -23,6 +23,14 @@ bool Poll(Done done, std::chrono::milliseconds deadline) {
     }
 }
 
+}  // namespace
+
+bool PollScreen(const std::function<bool()>& done, std::chrono::milliseconds deadline) {
+    return Poll(done, deadline);
+}
+
+namespace {
+
 td::ScreenArea AreaOf(const platform::Rect& rect) {
     return td::ScreenArea{rect.left, rect.top, rect.Width(), rect.Height()};
 }

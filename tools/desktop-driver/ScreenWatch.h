@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ using namespace std::chrono_literals;
 // What the screen needs to show a change it was asked for: a start, a page of the catalogue
 // after a click, a window appearing. Passing runs wait only as long as the change takes.
 inline constexpr std::chrono::milliseconds kScreenDeadline = 20s;
+
+// Polls `done` until it holds or the deadline passes.
+bool PollScreen(const std::function<bool()>& done, std::chrono::milliseconds deadline);
 
 bool WaitForColour(platform::Point at, uint32_t rgb,
                    std::chrono::milliseconds deadline = kScreenDeadline);
