@@ -136,7 +136,7 @@ PreviewResult RenderSkinPreview(const PreviewRequest& request) {
         result.canvas->Clear(0);
         manager.Paint(*result.canvas);
         Point offset;
-        if (auto framed = Frame(*result.canvas, manager, offset)) {
+        if (auto framed = request.framed ? Frame(*result.canvas, manager, offset) : nullptr) {
             result.canvas = std::move(framed);
         }
         for (const std::u16string& probe : request.probes) {

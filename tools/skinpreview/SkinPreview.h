@@ -25,6 +25,8 @@ struct PreviewRequest {
     bool asItem = false;
     // Controls whose places the caller wants to know (for pixel checks).
     std::vector<std::u16string> probes;
+    // False: no drop shadow around the canvas, so places are the window's client points.
+    bool framed = true;
 };
 
 struct PreviewResult {

@@ -1,6 +1,9 @@
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <cstdio>
 #include <memory>
@@ -20,7 +23,14 @@ struct ImageDestroyer {
 };
 using ImagePtr = std::unique_ptr<XImage, ImageDestroyer>;
 
+// A window may go between listing the screen's windows and asking about one of them; that
+// answer is then an error of no consequence, which must not end the reading process.
+int IgnoreError(Display*, XErrorEvent*) {
+    return 0;
+}
+
 DisplayPtr Open() {
+    XSetErrorHandler(IgnoreError);
     return DisplayPtr(XOpenDisplay(nullptr));
 }
 
@@ -98,6 +108,159 @@ bool TypeKey(unsigned long keysym) {
     XTestFakeKeyEvent(display.get(), code, True, CurrentTime);
     XTestFakeKeyEvent(display.get(), code, False, CurrentTime);
     XSync(display.get(), False);
+    return true;
+}
+
+namespace {
+
+void FakeKey(Display* display, KeyCode code, bool down) {
+    XTestFakeKeyEvent(display, code, down ? True : False, CurrentTime);
+}
+
+// A key of the text: its code, and whether the keyboard gives the character only with Shift.
+bool KeyOf(Display* display, char c, KeyCode& code, bool& shifted) {
+    const KeySym sym = static_cast<KeySym>(static_cast<unsigned char>(c));
+    code = XKeysymToKeycode(display, sym);
+    if (code == 0) {
+        return false;
+    }
+    shifted = XkbKeycodeToKeysym(display, code, 0, 0) != sym;
+    return true;
+}
+
+std::string WindowTitle(Display* display, Window window) {
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long rest = 0;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count,
+                           &rest, &data) == Success &&
+        data != nullptr) {
+        title.assign(reinterpret_cast<const char*>(data), count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    if (title.empty()) {
+        char* name = nullptr;
+        if (XFetchName(display, window, &name) != 0 && name != nullptr) {
+            title = name;
+            XFree(name);
+        }
+    }
+    return title;
+}
+
+}  // namespace
+
+bool TypeText(const std::string& text) {
+    DisplayPtr display = Open();
+    if (!display) {
+        return false;
+    }
+    const KeyCode shift = XKeysymToKeycode(display.get(), XK_Shift_L);
+    for (const char c : text) {
+        KeyCode code = 0;
+        bool shifted = false;
+        if (!KeyOf(display.get(), c, code, shifted)) {
+            return false;
+        }
+        if (shifted) {
+            FakeKey(display.get(), shift, true);
+        }
+        FakeKey(display.get(), code, true);
+        FakeKey(display.get(), code, false);
+        if (shifted) {
+            FakeKey(display.get(), shift, false);
+        }
+    }
+    XSync(display.get(), False);
+    return true;
+}
+
+bool TypeKeyWith(unsigned long modifierKeysym, unsigned long keysym) {
+    DisplayPtr display = Open();
+    if (!display) {
+        return false;
+    }
+    const KeyCode modifier = XKeysymToKeycode(display.get(), modifierKeysym);
+    const KeyCode code = XKeysymToKeycode(display.get(), keysym);
+    if (modifier == 0 || code == 0) {
+        return false;
+    }
+    FakeKey(display.get(), modifier, true);
+    FakeKey(display.get(), code, true);
+    FakeKey(display.get(), code, false);
+    FakeKey(display.get(), modifier, false);
+    XSync(display.get(), False);
+    return true;
+}
+
+bool FindShownWindow(const std::string& title, ScreenArea& area) {
+    DisplayPtr display = Open();
+    if (!display) {
+        return false;
+    }
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display.get(), DefaultRootWindow(display.get()), &root, &parent, &children,
+                   &count) == 0) {
+        return false;
+    }
+    bool found = false;
+    for (unsigned int i = count; i-- > 0 && !found;) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display.get(), children[i], &attributes) == 0 ||
+            attributes.map_state != IsViewable ||
+            WindowTitle(display.get(), children[i]) != title) {
+            continue;
+        }
+        area = ScreenArea{attributes.x, attributes.y, attributes.width, attributes.height};
+        found = true;
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
+bool ReadScreenSize(ScreenArea& area) {
+    DisplayPtr display = Open();
+    if (!display) {
+        return false;
+    }
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display.get(), DefaultRootWindow(display.get()), &attributes) == 0) {
+        return false;
+    }
+    area = ScreenArea{0, 0, attributes.width, attributes.height};
+    return true;
+}
+
+bool ReadScreenArea(const ScreenArea& area, std::vector<uint32_t>& pixels) {
+    DisplayPtr display = Open();
+    if (!display || area.width <= 0 || area.height <= 0) {
+        return false;
+    }
+    ImagePtr image(XGetImage(display.get(), DefaultRootWindow(display.get()), area.x, area.y,
+                             static_cast<unsigned>(area.width), static_cast<unsigned>(area.height),
+                             AllPlanes, ZPixmap));
+    if (!image) {
+        return false;
+    }
+    pixels.resize(static_cast<size_t>(area.width) * static_cast<size_t>(area.height));
+    for (int y = 0; y < area.height; ++y) {
+        for (int x = 0; x < area.width; ++x) {
+            pixels[static_cast<size_t>(y) * static_cast<size_t>(area.width) +
+                   static_cast<size_t>(x)] = PixelAt(image.get(), x, y);
+        }
+    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // For tests of the desktop window system: a private X server, and reading and driving it as a
 // person would, through a connection of its own.
@@ -38,6 +39,27 @@ bool ReleaseButton(int x, int y);
 // Presses and releases the key of an X key symbol (for example 0xff1b, Escape) on the focused
 // window.
 bool TypeKey(unsigned long keysym);
+
+// Types each character of an ASCII text as its key, with Shift where the keyboard needs it.
+bool TypeText(const std::string& text);
+// Holds the modifier key down while the key is pressed, as Ctrl+L is typed.
+bool TypeKeyWith(unsigned long modifierKeysym, unsigned long keysym);
+
+struct ScreenArea {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// The topmost shown top-level window with this title (UTF-8), in screen coordinates.
+bool FindShownWindow(const std::string& title, ScreenArea& area);
+
+// The whole screen: 0, 0 and its size.
+bool ReadScreenSize(ScreenArea& area);
+
+// The colours of a screen area as 0xRRGGBB, row by row.
+bool ReadScreenArea(const ScreenArea& area, std::vector<uint32_t>& pixels);
 
 // Whether the top window under a screen point is one the window manager leaves alone
 // (override-redirect, as tooltips and menus are). False when no window is there.
