@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "api/ApiClient.h"
+#include "context/LocalFiles.h"
 #include "context/MainWindowIdentity.h"
 #include "context/Messages.h"
 #include "context/Settings.h"
@@ -44,6 +45,7 @@ void AppStartupSystem::ActivateRunningInstance() {
 }
 
 bool AppStartupSystem::ReadSettings(AppContext& context) {
+    PrepareLocalFiles(context);
     return ::ReadSettings(context);
 }
 
