@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "api/ApiClient.h"
+#include "context/LocalFiles.h"
 #include "context/MainWindowIdentity.h"
 #include "context/Messages.h"
 #include "context/Settings.h"
@@ -43,6 +44,7 @@ void AppStartupSystem::ActivateRunningInstance() {
 }
 
 bool AppStartupSystem::ReadSettings(AppContext& context) {
+    PrepareLocalFiles(context);
     return ::ReadSettings(context);
 }
 

@@ -5,7 +5,9 @@
 
 #include "common/Base64.h"
 #include "common/ByteScramble.h"
+#include "common/TextConvert.h"
 #include "context/EmbeddedKeys.h"
+#include "context/LocalFiles.h"
 #include "platform/Process.h"
 
 namespace {
@@ -20,6 +22,9 @@ constexpr size_t kLongestFileName = kReporterFileName.size();
 AppContext& BuildProcessContext() {
     static AppContext context;
     ComposeProgramPaths(context, platform::ExecutablePath());
+    if (context.pathsFit) {
+        PlaceLocalFiles(context, platform::LocalFileFoldersOf(Utf16ToAnsi(context.programDir)));
+    }
     context.publicKeyPem = BuildPublicKeyPem(kScrambledPublicKeyBase64);
     return context;
 }
@@ -41,6 +46,7 @@ void ComposeProgramPaths(AppContext& context, std::u16string_view executablePath
     context.pathsFit = !dir.empty() && dir.size() + kLongestFileName < kPathCapacity;
     if (!context.pathsFit) {
         context.programDir.clear();
+        context.settingsDir.clear();
         context.settingsPath.clear();
         context.updaterPath.clear();
         context.recordPath.clear();
@@ -48,6 +54,7 @@ void ComposeProgramPaths(AppContext& context, std::u16string_view executablePath
         return;
     }
     context.programDir = dir;
+    context.settingsDir = dir;
     context.settingsPath = context.programDir + std::u16string(kSettingsFileName);
     context.updaterPath = context.programDir + std::u16string(kUpdaterFileName);
     context.recordPath = context.programDir + std::u16string(kRecordFileName);

@@ -26,11 +26,14 @@ struct AppContext {
     std::u16string configuredDownloadFolder;  // from the settings; empty = not configured
     std::u16string downloadFolder;            // the folder in force
     std::u16string programDir;                // folder of the executable, ends with "/"
-    std::u16string settingsPath;              // programDir + "kavrin.ini"
+    std::u16string settingsDir;               // holds the settings file, ends with "/"
+    std::u16string settingsPath;              // settingsDir + "kavrin.ini"
     std::u16string updaterPath;               // programDir + "AutoUpdater"
-    std::u16string recordPath;                // programDir + "gameList.dat"
+    std::u16string recordPath;                // the data folder + "gameList.dat"
     std::u16string reporterPath;              // programDir + "ErrorReporter"
     bool pathsFit = true;  // false when programDir leaves no room for a file name
+    // False for a system-wide install, whose settings and record live in the user's folders.
+    bool localFilesBesideProgram = true;
 
     AppContext() = default;
     AppContext(const AppContext&) = delete;
@@ -40,8 +43,8 @@ struct AppContext {
 // The one context of this process, with its paths and public key built.
 AppContext& ProcessContext();
 
-// Composes programDir and the file paths from the executable's full path. Paths that would not
-// fit kPathCapacity leave them all empty and pathsFit false.
+// Composes programDir and the file paths from the executable's full path, every file beside the
+// program. Paths that would not fit kPathCapacity leave them all empty and pathsFit false.
 void ComposeProgramPaths(AppContext& context, std::u16string_view executablePath);
 
 // The PEM text from its stored form: Base64-decoded, then every byte unscrambled.

@@ -40,6 +40,14 @@ class DownloadListView {
     virtual void HideEmptyNotice() = 0;
 };
 
+// Told when a running download ends by itself, complete or failed, at the poll that sees it;
+// not when the player stops it or the engine refuses to start it.
+class DownloadEndListener {
+  public:
+    virtual ~DownloadEndListener() = default;
+    virtual void DownloadEnded(const DownloadRecord& record, bool completed) = 0;
+};
+
 // The main window's poll timer (id 1, every 60 ms).
 class PollTimer {
   public:

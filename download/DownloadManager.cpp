@@ -123,6 +123,12 @@ void DownloadManager::StartDownloads(DownloadSelection list) {
     SaveRecord();
 }
 
+void DownloadManager::TellEnd(const Download& download, bool completed) {
+    if (endListener_ != nullptr) {
+        endListener_->DownloadEnded(*download.record, completed);
+    }
+}
+
 void DownloadManager::Poll(Download& download, bool& polled, bool& changed) {
     EngineTaskReport report{};
     report.state = DL_STATE_DOWNLOADING;
@@ -136,9 +142,11 @@ void DownloadManager::Poll(Download& download, bool& polled, bool& changed) {
         download.view->ShowStatusView(Completed);
         download.view->SetStatusTip(u"");
         changed = true;
+        TellEnd(download, true);
     } else if (report.state == DL_STATE_ERROR) {
         ShowFailed(download, FailureReason(report.errorCode, report.httpStatus));
         changed = true;
+        TellEnd(download, false);
     } else {
         download.view->SetStatusTip(ProgressTip(report));
     }

@@ -28,6 +28,8 @@ class DownloadManager {
 
     // The record file to read at start and keep up to date; empty keeps none.
     void KeepRecordAt(std::u16string path) { recordPath_ = std::move(path); }
+    // Who hears of downloads that end by themselves; null tells nobody.
+    void TellEndsTo(DownloadEndListener* listener) { endListener_ = listener; }
     // Adds a row (without a task) for every download of the record file.
     void LoadRecord();
 
@@ -64,6 +66,7 @@ class DownloadManager {
     void StampLoadTime(Download& download);
     void ShowFailed(Download& download, const std::u16string& reason);
     void Poll(Download& download, bool& polled, bool& changed);
+    void TellEnd(const Download& download, bool completed);
     void SaveRecord();
 
     CDownWrapper& engine_;
@@ -71,6 +74,7 @@ class DownloadManager {
     DownloadListView& list_;
     PollTimer& timer_;
     std::u16string recordPath_;
+    DownloadEndListener* endListener_ = nullptr;
     // One request block, rebuilt before every task is created.
     EngineTaskRequest request_{};
     std::vector<std::unique_ptr<Download>> downloads_;

@@ -66,6 +66,8 @@ class NativeWindows {
     virtual bool OpenWebAddress(const std::string& url) = 0;
     virtual bool ShowInFileManager(const std::string& filePath) = 0;
     virtual bool OpenFolder(const std::string& folder) = 0;
+    // platform/Notification.h.
+    virtual bool ShowNotification(const std::string& title, const std::string& body) = 0;
 };
 
 }  // namespace platform::core

@@ -1,6 +1,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/Mouse.h"
+#include "platform/Notification.h"
 #include "platform/Present.h"
 #include "platform/Shell.h"
 #include "platform/WindowSystem.h"
@@ -114,6 +115,11 @@ bool ShowInFileManager(const std::string& filePath) {
 bool OpenFolder(const std::string& folder) {
     core::NativeWindows* native = UiNative();
     return native != nullptr && native->OpenFolder(folder);
+}
+
+bool ShowDesktopNotification(const std::string& title, const std::string& body) {
+    core::NativeWindows* native = UiNative();
+    return native != nullptr && native->ShowNotification(title, body);
 }
 
 }  // namespace platform

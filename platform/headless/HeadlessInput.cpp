@@ -146,6 +146,17 @@ void ClearShellRequests() {
     }
 }
 
+std::vector<DesktopNotification> Notifications() {
+    HeadlessWindows* system = System();
+    return system != nullptr ? system->Notifications() : std::vector<DesktopNotification>();
+}
+
+void ClearNotifications() {
+    if (HeadlessWindows* system = System()) {
+        system->ClearNotifications();
+    }
+}
+
 std::vector<WindowId> WindowsOfClass(const std::string& className) {
     HeadlessWindows* system = System();
     return system != nullptr ? system->WindowsOfClass(className) : std::vector<WindowId>();

@@ -66,6 +66,15 @@ struct ShellRequest {
 std::vector<ShellRequest> ShellRequests();
 void ClearShellRequests();
 
+// Desktop notifications are recorded, in order, and answered true.
+struct DesktopNotification {
+    std::string title;
+    std::string body;
+    bool operator==(const DesktopNotification&) const = default;
+};
+std::vector<DesktopNotification> Notifications();
+void ClearNotifications();
+
 // The windows made with the class name that still exist, oldest first.
 std::vector<WindowId> WindowsOfClass(const std::string& className);
 

@@ -170,6 +170,11 @@ bool HeadlessWindows::ShowInFileManager(const std::string& filePath) {
     return true;
 }
 
+bool HeadlessWindows::ShowNotification(const std::string& title, const std::string& body) {
+    notifications_.push_back({title, body});
+    return true;
+}
+
 bool HeadlessWindows::OpenFolder(const std::string& folder) {
     shellRequests_.push_back({ShellRequest::OpenFolder, folder});
     return true;

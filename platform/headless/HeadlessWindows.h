@@ -59,6 +59,7 @@ class HeadlessWindows final : public core::NativeWindows {
     bool OpenWebAddress(const std::string& url) override;
     bool ShowInFileManager(const std::string& filePath) override;
     bool OpenFolder(const std::string& folder) override;
+    bool ShowNotification(const std::string& title, const std::string& body) override;
 
     bool LastPresented(WindowId window, Bitmap& bitmap) const;
     Cursor CurrentCursor() const { return cursor_; }
@@ -68,6 +69,8 @@ class HeadlessWindows final : public core::NativeWindows {
     void SetFolderChooserAnswer(const std::string& folder) { folderAnswer_ = folder; }
     const std::vector<ShellRequest>& ShellRequests() const { return shellRequests_; }
     void ClearShellRequests() { shellRequests_.clear(); }
+    const std::vector<DesktopNotification>& Notifications() const { return notifications_; }
+    void ClearNotifications() { notifications_.clear(); }
     std::vector<WindowId> WindowsOfClass(const std::string& className) const;
 
   private:
@@ -94,6 +97,7 @@ class HeadlessWindows final : public core::NativeWindows {
     std::string messageBoxCaption_;
     std::string folderAnswer_;
     std::vector<ShellRequest> shellRequests_;
+    std::vector<DesktopNotification> notifications_;
 
     std::mutex wakeLock_;
     std::condition_variable wakeSignal_;

@@ -53,6 +53,7 @@ class GtkWindows final : public core::NativeWindows {
     bool OpenWebAddress(const std::string& url) override;
     bool ShowInFileManager(const std::string& filePath) override;
     bool OpenFolder(const std::string& folder) override;
+    bool ShowNotification(const std::string& title, const std::string& body) override;
 
     // Event handlers (GtkEvents.cpp) and drawing (GtkPresent.cpp) reach the window's state here.
     struct Native {

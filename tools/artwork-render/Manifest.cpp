@@ -25,6 +25,8 @@ bool ReadOption(const std::string& word, ArtworkEntry& entry) {
         entry.delayMs = value;
     } else if (key == "quality" && value <= 100) {
         entry.quality = value;
+    } else if (key == "size") {
+        entry.size = value;
     } else {
         return false;
     }

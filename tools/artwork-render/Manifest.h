@@ -10,9 +10,10 @@ struct ArtworkEntry {
     int frames = 1;      // animation frames (GIF only)
     int delayMs = 100;   // delay of each frame
     int quality = 90;    // JPEG quality
+    int size = 0;        // width in pixels, the height in proportion; 0 = the source's own
     int line = 0;
 };
 
-// Reads "OUTPUT SOURCE [frames=N] [delay=MS] [quality=Q]" lines; "#" starts a comment.
+// Reads "OUTPUT SOURCE [frames=N] [delay=MS] [quality=Q] [size=PX]" lines; "#" starts a comment.
 // False with a message naming the line for anything it cannot read.
 bool ReadManifest(const std::string& path, std::vector<ArtworkEntry>& entries, std::string& error);

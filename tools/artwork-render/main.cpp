@@ -26,8 +26,9 @@ bool ReadText(const fs::path& path, std::string& text) {
     return static_cast<bool>(in);
 }
 
-// Renders one SVG text at its own pixel size; null (with a message) when it cannot.
-cairo_surface_t* Render(const std::string& svg, std::string& error) {
+// Renders one SVG text at its own pixel size, or scaled to `size` pixels wide; null (with a
+// message) when it cannot.
+cairo_surface_t* Render(const std::string& svg, int size, std::string& error) {
     GError* gerror = nullptr;
     RsvgHandle* handle =
         rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &gerror);
@@ -43,6 +44,10 @@ cairo_surface_t* Render(const std::string& svg, std::string& error) {
         height < 1) {
         error = "the SVG needs a width and height in pixels";
     } else {
+        if (size > 0) {
+            height = height * size / width;
+            width = size;
+        }
         surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width),
                                              static_cast<int>(height));
         cairo_t* cr = cairo_create(surface);
@@ -75,7 +80,7 @@ bool Produce(const ArtworkEntry& entry, const fs::path& sourceDir, const fs::pat
     for (int i = 0; ok && i < frames; ++i) {
         std::string frame;
         ok = ExpandFrame(svg, static_cast<double>(i) / frames, frame, error);
-        cairo_surface_t* surface = ok ? Render(frame, error) : nullptr;
+        cairo_surface_t* surface = ok ? Render(frame, entry.size, error) : nullptr;
         ok = surface != nullptr;
         if (ok) {
             surfaces.push_back(surface);

@@ -1,5 +1,6 @@
 // AutoUpdater: brings the client in its own folder up to the version the server offers. The
-// client starts it with its settings file's name; it may be started by hand from anywhere.
+// client starts it with its settings file's name (looked for where the client keeps it); it may
+// be started by hand from anywhere.
 //
 //     AutoUpdater kavrin.ini
 //
@@ -52,7 +53,9 @@ int main(int argc, char** argv) {
         return kBadStart;
     }
     const UpdaterLog log(Utf16ToAnsi(context.programDir) + std::string(kUpdaterLogName));
-    context.settingsPath = context.programDir + AnsiToUtf16(argv[1]);
+    // The named file in the folder the client keeps its settings in: beside the program, or the
+    // user's own folder when the program is installed system-wide.
+    context.settingsPath = context.settingsDir + AnsiToUtf16(argv[1]);
     const SoftIdentity identity = PeekSoftIdentity(context.settingsPath);
     context.softId = identity.softId;
     context.version = identity.version;

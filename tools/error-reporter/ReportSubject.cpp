@@ -4,9 +4,11 @@
 
 ReportSubject FindReportSubject(const ReportArgument& argument,
                                 const std::filesystem::path& currentFolder,
-                                const std::u16string& programDir, std::string_view builtInUrl) {
+                                const std::u16string& programDir,
+                                const std::u16string& clientSettings, std::string_view builtInUrl) {
     ReportSubject subject;
-    subject.target = ReadUploadTarget(programDir, argument.settingsName, builtInUrl);
+    subject.target =
+        ReadUploadTarget(programDir, argument.settingsName, clientSettings, builtInUrl);
     if (!IsDumpFileName(argument.dumpName)) {
         return subject;
     }

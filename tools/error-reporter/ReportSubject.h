@@ -15,7 +15,9 @@ struct ReportSubject {
 };
 
 // The dump counts only when its name is a dump's and it is a regular file (not a link) in
-// currentFolder. programDir is the reporter's folder, ending with "/".
+// currentFolder. programDir is the reporter's folder, ending with "/"; clientSettings the
+// client's settings file.
 ReportSubject FindReportSubject(const ReportArgument& argument,
                                 const std::filesystem::path& currentFolder,
-                                const std::u16string& programDir, std::string_view builtInUrl);
+                                const std::u16string& programDir,
+                                const std::u16string& clientSettings, std::string_view builtInUrl);

@@ -38,14 +38,13 @@ int32_t PositiveOr(const std::u16string& file, std::u16string_view key, int32_t 
 }  // namespace
 
 UploadTarget ReadUploadTarget(const std::u16string& programDir, std::string_view settingsName,
-                              std::string_view builtInUrl) {
+                              const std::u16string& clientSettings, std::string_view builtInUrl) {
     UploadTarget target;
     // An empty name reads no file: the defaults stand.
     const std::u16string settingsFile =
         settingsName.empty() ? std::u16string() : programDir + AnsiToUtf16(settingsName);
     target.baseUrl = UploadAddress(settingsFile, builtInUrl);
 
-    const std::u16string clientSettings = programDir + u"kavrin.ini";
     target.softId = PositiveOr(clientSettings, u"id", kDefaultSoftId);
     target.version = PositiveOr(clientSettings, u"version", kDefaultVersion);
     const std::string uuid = Utf16ToAnsi(

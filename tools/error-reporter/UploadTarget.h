@@ -12,9 +12,10 @@ struct UploadTarget {
     std::string clientId;  // empty when the client's settings hold no valid one
 };
 
-// From the files in the reporter's folder (programDir ends with "/"): the upload address is
-// "url" of section "report" in the reporter's own settings file when that is an https address,
-// else builtInUrl; the ids are those of the client's kavrin.ini, or the client's defaults when
-// it holds none. Neither file is ever written: the client repairs its own settings.
+// The upload address is "url" of section "report" in the reporter's own settings file, beside
+// it in programDir (ending with "/"), when that is an https address, else builtInUrl; the ids
+// are those of the client's settings file (its kavrin.ini, wherever the client keeps it), or the
+// client's defaults when it holds none. Neither file is ever written: the client repairs its
+// own settings.
 UploadTarget ReadUploadTarget(const std::u16string& programDir, std::string_view settingsName,
-                              std::string_view builtInUrl);
+                              const std::u16string& clientSettings, std::string_view builtInUrl);

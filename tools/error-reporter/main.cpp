@@ -30,7 +30,8 @@ ReportSubject SubjectOf(const char* argument) {
     std::error_code error;
     const std::filesystem::path here = std::filesystem::current_path(error);
     return FindReportSubject(ParseReportArgument(argument != nullptr ? argument : ""), here,
-                             ProcessContext().programDir, KAVRIN_BASE_URL);
+                             ProcessContext().programDir, ProcessContext().settingsPath,
+                             KAVRIN_BASE_URL);
 }
 
 }  // namespace

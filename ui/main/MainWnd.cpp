@@ -43,6 +43,7 @@ void CMainWnd::InitWindow() {
     }
     engine_.Init();
     DownEngine::TrustClientCertificates(engine_, kTrustedCaPem);
+    downloads_.TellEndsTo(&endNotice_);
     downloads_.KeepRecordAt(context_.recordPath);
     downloads_.LoadRecord();
     DownEngine::SettleDownloadFolder(context_);
@@ -102,6 +103,7 @@ bool CMainWnd::HandleAppMessage(uint32_t message, uintptr_t wParam, intptr_t) {
             pageHistory_.push_back(kDetailPage);
             return true;
         case MSG_CATALOG_LOADED:
+            endNotice_.KnowCatalog(&ProcessCatalog());
             if (pages_ != nullptr) {
                 pages_->FillLibrary();
             }

@@ -10,6 +10,7 @@
 #include "context/MainWindowIdentity.h"
 #include "download/DownWrapper.h"
 #include "download/DownloadManager.h"
+#include "ui/main/DownloadEndNotice.h"
 #include "ui/main/DownloadsPage.h"
 #include "ui/main/MainPages.h"
 #include "uikit/controls/IDialogBuilderCallback.h"
@@ -108,6 +109,7 @@ class CMainWnd : public uikit::CWindowWnd,
     uikit::CWindowManagerUI m_pm;
     DownloadsPage downloadsPage_{m_pm};
     DownEngine::DownloadManager downloads_{engine_, context_, downloadsPage_, *this};
+    DownloadEndNotice endNotice_{*this};
     std::vector<int> pageHistory_;
     CMessageWnd* confirmation_ = nullptr;
     DownWnd* selection_ = nullptr;

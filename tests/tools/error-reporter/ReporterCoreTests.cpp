@@ -115,23 +115,33 @@ TEST_F(DumpFolder, TheCurrentDumpIsKeptEvenWhenItIsTheOldest) {
 TEST(UploadTargetTest, OnlyAnHttpsOverrideReplacesTheBuiltInAddress) {
     TempDir program;
     const std::u16string dir = program.Wide("");
+    const std::u16string client = program.Wide("kavrin.ini");
     WriteWholeFile(program / "sorvel.ini", "[report]\nurl=https://127.0.0.1:5000\n");
     WriteWholeFile(program / "plain.ini", "[report]\nurl=http://127.0.0.1:5000/\n");
     WriteWholeFile(program / "kavrin.ini",
                    "[soft]\nid=150\nversion=0\n[config]\nuuid=not a client id\n");
-    const UploadTarget target = ReadUploadTarget(dir, "sorvel.ini", "https://built.in/");
+    const UploadTarget target = ReadUploadTarget(dir, "sorvel.ini", client, "https://built.in/");
     EXPECT_EQ(target.baseUrl, "https://127.0.0.1:5000/");
     EXPECT_EQ(target.softId, 150);
     EXPECT_EQ(target.version, 101);
     EXPECT_EQ(target.clientId, "");
-    EXPECT_EQ(ReadUploadTarget(dir, "plain.ini", "https://built.in/").baseUrl, "https://built.in/");
-    EXPECT_EQ(ReadUploadTarget(dir, "missing.ini", "https://built.in/").baseUrl,
+    EXPECT_EQ(ReadUploadTarget(dir, "plain.ini", client, "https://built.in/").baseUrl,
               "https://built.in/");
-    EXPECT_EQ(ReadUploadTarget(dir, "", "https://built.in/").baseUrl, "https://built.in/");
+    EXPECT_EQ(ReadUploadTarget(dir, "missing.ini", client, "https://built.in/").baseUrl,
+              "https://built.in/");
+    EXPECT_EQ(ReadUploadTarget(dir, "", client, "https://built.in/").baseUrl, "https://built.in/");
 
     const std::string id = GenerateClientId();
     WriteWholeFile(program / "kavrin.ini", "[config]\nuuid=" + id + "\n");
-    EXPECT_EQ(ReadUploadTarget(dir, "sorvel.ini", "https://built.in/").clientId, id);
+    EXPECT_EQ(ReadUploadTarget(dir, "sorvel.ini", client, "https://built.in/").clientId, id);
+
+    // A system-wide install's client keeps its settings in the user's folder, not beside the
+    // reporter: the ids come from there.
+    TempDir user;
+    WriteWholeFile(user / "kavrin.ini", "[soft]\nid=161\n");
+    EXPECT_EQ(
+        ReadUploadTarget(dir, "sorvel.ini", user.Wide("kavrin.ini"), "https://built.in/").softId,
+        161);
 }
 
 }  // namespace

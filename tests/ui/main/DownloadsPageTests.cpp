@@ -4,10 +4,12 @@
 #include <fstream>
 #include <memory>
 
+#include "catalog/GameCatalog.h"
 #include "common/TextConvert.h"
 #include "context/Messages.h"
 #include "download/DownloadedGamesRecord.h"
 #include "platform/Messages.h"
+#include "platform/Window.h"
 #include "server/DemoFileBytes.h"
 #include "tests/support/ServedFiles.h"
 #include "tests/support/TempDir.h"
@@ -192,6 +194,45 @@ TEST_F(DownloadsPage, StopTurnsTheRowToFailedAndTheExitWritesTheRecord) {
     EXPECT_EQ(saved[0]->status, Failed);
     EXPECT_EQ(saved[1]->status, Failed) << "interrupted by the exit";
     EXPECT_EQ(saved[1]->name, u"done");
+}
+
+// The desktop hears of a download that ends only while the player looks elsewhere.
+TEST_F(DownloadsPage, ADownloadThatEndsOutOfSightIsToldThroughTheDesktop) {
+    Remember({Row("done", Failed), Row("failed", Failed), Row("missing", Failed)});
+    struct CatalogReset {
+        ~CatalogReset() { ProcessCatalog().clear(); }
+    } reset;
+    GamePackage game;
+    game.name = u"反恐精英CS1.6 经典版";
+    game.type = 7;
+    game.files.push_back(Row("failed", Idle));
+    ProcessCatalog().push_back(game);
+    Open();
+    platform::PostWindowMessage(window_->GetHWND(), MSG_CATALOG_LOADED, 1, 0);
+    platform::ProcessPendingMessages();
+    hl::ClearNotifications();
+
+    Click(0, u"LoadFail");
+    ASSERT_TRUE(TickUntil([&] { return StatusText(0) == u"下载完成"; }));
+    EXPECT_TRUE(hl::Notifications().empty()) << "the player saw the row change";
+
+    // Another program takes the focus: the package's name is the title. The download starts
+    // only then, so no poll can see it end while the window is still in front.
+    platform::SetFocus(0);
+    window_->RetryDownload(RowAt(1).GetDownload());
+    ASSERT_TRUE(TickUntil([&] { return StatusText(1) == u"下载完成"; }));
+    EXPECT_EQ(hl::Notifications(),
+              (std::vector<hl::DesktopNotification>{{"反恐精英CS1.6 经典版", "下载完成"}}));
+
+    // A minimised window is out of sight too; a file of no known game goes by its own name.
+    hl::ClearNotifications();
+    platform::SetForegroundWindow(window_->GetHWND());
+    platform::ShowNativeWindow(window_->GetHWND(), platform::ShowCommand::Minimize);
+    window_->RetryDownload(RowAt(2).GetDownload());
+    ASSERT_TRUE(TickUntil([&] { return RowAt(2).GetDownload().record->status == Failed; }));
+    EXPECT_EQ(StatusText(2), u"下载失败");
+    EXPECT_EQ(hl::Notifications(),
+              (std::vector<hl::DesktopNotification>{{"missing.zip", "下载失败"}}));
 }
 
 TEST_F(DownloadsPage, ARowLightsUpUnderThePointerWithAHand) {
