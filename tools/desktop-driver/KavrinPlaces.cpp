@@ -16,6 +16,9 @@ constexpr const char* kOrdersPage = "gameItemsTab.selectedid=5";
 constexpr const char* kHelpPage = "gameItemsTab.selectedid=6";
 // With rows in the list its empty notice is hidden, and the list starts where it was.
 constexpr const char* kNoticeHidden = "NoContent1.visible=false";
+// Once the catalogue has arrived the library's loading notice is gone and the tiles start at
+// the top of the page.
+constexpr const char* kLibraryLoaded = "libraryLoading.visible=false";
 
 platform::Rect Main(const char16_t* control, std::vector<std::string> settings = {}) {
     return PlaceInMarkup(u"MainWnd.xml", control, std::move(settings));
@@ -45,14 +48,15 @@ MainPlaces LayOutMain() {
     p.help = Main(u"UseHelpBtn");
     p.menuButton = Main(u"btnMenu");
     p.closeButton = Main(u"closeBtn");
-    p.firstTile = InCell(TopLeft(Main(u"gameTileLayout", {kLibraryPage})), u"GameItem.xml",
-                         u"gameItemBk", 190, 270);
+    p.firstTile = InCell(TopLeft(Main(u"gameTileLayout", {kLibraryPage, kLibraryLoaded})),
+                         u"GameItem.xml", u"gameItemBk", 190, 270);
     const platform::Point version = TopLeft(Main(u"OwnGamePackagesTileLayout", {kDetailPage}));
     p.firstVersion = Offset(platform::Rect{0, 0, 815, 123}, version);
     p.firstVersionDownload =
         InCell(version, u"OwnGamePackageItemUI.xml", u"versionNowDownLoadBtn", 815, 123);
     p.returnButton = Main(u"returnBtn", {kDetailPage});
-    p.ordersEmpty = Main(u"NoContent2", {kOrdersPage});
+    p.ordersEmpty = Main(u"NoContent2",
+                         {kOrdersPage, "ordersLoading.visible=false", "NoContent2.visible=true"});
     p.helpTitle = Main(u"UsingHelp", {kHelpPage});
     const platform::Point row = TopLeft(Main(u"downloadlist", {kDownloadsPage, kNoticeHidden}));
     p.rowStatus = InCell(row, u"DownloadList.xml", u"GameStatus", 800, 70);

@@ -160,7 +160,7 @@ TEST_F(StartupPages, RetryWaitsOnAWorkerShowsLoadingAndFillsTheLibraryOnceTheSer
     TestServer server;
     context_.baseUrl = server.baseUrl();
     ClickOn(u"libraryRetryBtn");
-    ASSERT_TRUE(PumpUntil([&] { return TileCount() == 10; })) << TileCount() << " tiles";
+    ASSERT_TRUE(PumpUntil([&] { return TileCount() == 9; })) << TileCount() << " tiles";
     EXPECT_FALSE(Shown(u"libraryLoading"));
     EXPECT_FALSE(Shown(u"libraryOffline"));
     WriteWindowPreview("library-after-retry");

@@ -129,10 +129,10 @@ TEST(ListRowLines, TheSwitchAndTheColourDrawAOnePixelLineBelowEachRow) {
 TEST(ListRowLines, UnknownListAttributesAreStillKeptAsCustomOnes) {
     TestWindow w;
     ASSERT_NE(w.Build(u"<Window><VerticalLayout><List name=\"list\" itemshowrowline=\"true\" "
-                      u"scrollstepsize=\"100\"/></VerticalLayout></Window>"),
+                      u"sortkey=\"100\"/></VerticalLayout></Window>"),
               nullptr);
     auto* list = w.Find<CListUI>(u"list");
-    EXPECT_EQ(list->GetCustomAttribute(u"scrollstepsize"), u"100");
+    EXPECT_EQ(list->GetCustomAttribute(u"sortkey"), u"100");
     EXPECT_EQ(list->GetCustomAttribute(u"itemshowrowline"), u"");
     EXPECT_TRUE(list->GetListInfo().showRowLine);
 }
