@@ -2,31 +2,14 @@
 
 #include <cairo.h>
 
-#include <thread>
+#include "tests/support/Poll.h"
 
 namespace td = platform::testdisplay;
 
 namespace desktop {
-namespace {
-
-template <typename Done>
-bool Poll(Done done, std::chrono::milliseconds deadline) {
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    for (;;) {
-        if (done()) {
-            return true;
-        }
-        if (std::chrono::steady_clock::now() >= end) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-}
-
-}  // namespace
 
 bool PollScreen(const std::function<bool()>& done, std::chrono::milliseconds deadline) {
-    return Poll(done, deadline);
+    return PollUntil(done, deadline, 20ms);
 }
 
 namespace {
@@ -44,11 +27,11 @@ uint32_t ColourAt(platform::Point at) {
 }
 
 bool WaitForColour(platform::Point at, uint32_t rgb, std::chrono::milliseconds deadline) {
-    return Poll([&] { return ColourAt(at) == rgb; }, deadline);
+    return PollScreen([&] { return ColourAt(at) == rgb; }, deadline);
 }
 
 bool WaitForOtherColour(platform::Point at, uint32_t rgb, std::chrono::milliseconds deadline) {
-    return Poll(
+    return PollScreen(
         [&] {
             const uint32_t now = ColourAt(at);
             return now != rgb && now != 0xFFFFFFFFu;
@@ -58,12 +41,12 @@ bool WaitForOtherColour(platform::Point at, uint32_t rgb, std::chrono::milliseco
 
 bool WaitForWindow(const std::string& title, td::ScreenArea& area,
                    std::chrono::milliseconds deadline) {
-    return Poll([&] { return td::FindShownWindow(title, area); }, deadline);
+    return PollScreen([&] { return td::FindShownWindow(title, area); }, deadline);
 }
 
 bool WaitForWindowGone(const std::string& title, std::chrono::milliseconds deadline) {
     td::ScreenArea area;
-    return Poll([&] { return !td::FindShownWindow(title, area); }, deadline);
+    return PollScreen([&] { return !td::FindShownWindow(title, area); }, deadline);
 }
 
 std::vector<uint32_t> AreaPixels(const platform::Rect& area) {
@@ -74,7 +57,7 @@ std::vector<uint32_t> AreaPixels(const platform::Rect& area) {
 
 bool WaitForAreaChange(const platform::Rect& area, const std::vector<uint32_t>& before,
                        std::chrono::milliseconds deadline) {
-    return Poll(
+    return PollScreen(
         [&] {
             const std::vector<uint32_t> now = AreaPixels(area);
             return !now.empty() && now != before;
@@ -89,7 +72,7 @@ bool WaitForStillScreen(std::chrono::milliseconds deadline) {
     }
     const platform::Rect screen{0, 0, whole.width, whole.height};
     std::vector<uint32_t> before = AreaPixels(screen);
-    return Poll(
+    return PollScreen(
         [&] {
             std::vector<uint32_t> now = AreaPixels(screen);
             const bool still = now == before;

@@ -155,6 +155,30 @@ std::string WindowTitle(Display* display, Window window) {
     return title;
 }
 
+// Offers each shown top-level window, from the top of the stack down, to `take` until it takes
+// one; true when one was taken.
+template <typename Take>
+bool TakeTopWindow(Display* display, Take take) {
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
+        return false;
+    }
+    bool taken = false;
+    // The list runs from the bottom of the stack to the top.
+    for (unsigned int i = count; i-- > 0 && !taken;) {
+        XWindowAttributes attributes;
+        taken = XGetWindowAttributes(display, children[i], &attributes) != 0 &&
+                attributes.map_state == IsViewable && take(children[i], attributes);
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return taken;
+}
+
 }  // namespace
 
 bool TypeText(const std::string& text) {
@@ -202,32 +226,14 @@ bool TypeKeyWith(unsigned long modifierKeysym, unsigned long keysym) {
 
 bool FindShownWindow(const std::string& title, ScreenArea& area) {
     DisplayPtr display = Open();
-    if (!display) {
-        return false;
-    }
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(display.get(), DefaultRootWindow(display.get()), &root, &parent, &children,
-                   &count) == 0) {
-        return false;
-    }
-    bool found = false;
-    for (unsigned int i = count; i-- > 0 && !found;) {
-        XWindowAttributes attributes;
-        if (XGetWindowAttributes(display.get(), children[i], &attributes) == 0 ||
-            attributes.map_state != IsViewable ||
-            WindowTitle(display.get(), children[i]) != title) {
-            continue;
-        }
-        area = ScreenArea{attributes.x, attributes.y, attributes.width, attributes.height};
-        found = true;
-    }
-    if (children != nullptr) {
-        XFree(children);
-    }
-    return found;
+    return display &&
+           TakeTopWindow(display.get(), [&](Window window, const XWindowAttributes& attributes) {
+               if (WindowTitle(display.get(), window) != title) {
+                   return false;
+               }
+               area = ScreenArea{attributes.x, attributes.y, attributes.width, attributes.height};
+               return true;
+           });
 }
 
 bool ReadScreenSize(ScreenArea& area) {
@@ -266,33 +272,15 @@ bool ReadScreenArea(const ScreenArea& area, std::vector<uint32_t>& pixels) {
 
 bool TopWindowAtIsUnmanaged(int x, int y, bool& unmanaged) {
     DisplayPtr display = Open();
-    if (!display) {
-        return false;
-    }
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(display.get(), DefaultRootWindow(display.get()), &root, &parent, &children,
-                   &count) == 0) {
-        return false;
-    }
-    bool found = false;
-    // The list runs from the bottom of the stack to the top.
-    for (unsigned int i = count; i-- > 0 && !found;) {
-        XWindowAttributes attributes;
-        if (XGetWindowAttributes(display.get(), children[i], &attributes) == 0 ||
-            attributes.map_state != IsViewable || x < attributes.x || y < attributes.y ||
-            x >= attributes.x + attributes.width || y >= attributes.y + attributes.height) {
-            continue;
-        }
-        unmanaged = attributes.override_redirect != False;
-        found = true;
-    }
-    if (children != nullptr) {
-        XFree(children);
-    }
-    return found;
+    return display &&
+           TakeTopWindow(display.get(), [&](Window, const XWindowAttributes& attributes) {
+               if (x < attributes.x || y < attributes.y || x >= attributes.x + attributes.width ||
+                   y >= attributes.y + attributes.height) {
+                   return false;
+               }
+               unmanaged = attributes.override_redirect != False;
+               return true;
+           });
 }
 
 bool SaveScreen(const std::string& ppmPath) {
