@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
-
 #include "platform/LocalFileFolders.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
 
 using namespace platform;
@@ -43,33 +41,11 @@ TEST(LocalFileFolders, ASystemWideInstallUsesTheUsersXdgFolders) {
     }
 }
 
-// Sets a variable for one test and puts the old value back.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 TEST(LocalFileFolders, TheProcessDecisionReadsTheFolderAndTheEnvironment) {
     TempDir home;
-    const ScopedVariable homeVariable("HOME", home.path().string());
-    const ScopedVariable config("XDG_CONFIG_HOME", (home / "cfg").string());
-    const ScopedVariable data("XDG_DATA_HOME", "");
+    const ScopedEnv homeVariable("HOME", home.path().string());
+    const ScopedEnv config("XDG_CONFIG_HOME", (home / "cfg").string());
+    const ScopedEnv data("XDG_DATA_HOME", "");
     const std::string programDir = (home / "unpacked").string() + "/";
     std::filesystem::create_directories(programDir);
     EXPECT_TRUE(LocalFileFoldersOf(programDir).besideProgram);

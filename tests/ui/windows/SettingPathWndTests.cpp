@@ -1,7 +1,6 @@
 #include <cairo.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -14,6 +13,7 @@
 #include "platform/Messages.h"
 #include "platform/Profile.h"
 #include "platform/UserFolders.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/support/EngineDir.h"
 #include "tests/ui/support/MainWindowFixture.h"
@@ -42,28 +42,6 @@ TEST(FreeSpaceText, ShowsGibibytesWithOneDecimalRounded) {
     // A large volume keeps every digit: no exponent, nothing cut.
     EXPECT_EQ(FreeSpaceText(kGib * 16384 + kGib / 2), u"剩余:16384.5G");
 }
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 // The number in a free-space text, in GiB; negative when the text is not one.
 double GibIn(std::u16string_view text) {
