@@ -7,7 +7,8 @@
 #include "platform/WindowPost.h"
 
 // One running instance per user. The first instance listens under a name made of the window
-// class and title; a later start hands its message over and ends.
+// class and title; a later start hands its message over and ends. KAVRIN_INSTANCE_NAMESPACE in
+// the environment, when set, puts the name in a space of its own (tests use one each).
 namespace platform {
 
 class InstanceListener {

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 
 namespace platform {
@@ -17,14 +19,22 @@ namespace {
 constexpr int kReadTimeoutMs = 2000;
 constexpr char kAccepted = 1;
 
+// Tests and a player's own Kavrin of the same user would otherwise meet on one name; a name
+// space from the environment keeps each apart. Without one the name is the one every earlier
+// version listened under, so a new start still finds an older running instance.
+std::string NameSpacePrefix() {
+    const char* space = std::getenv("KAVRIN_INSTANCE_NAMESPACE");
+    return space != nullptr && space[0] != '\0' ? std::string(space) + "-" : std::string();
+}
+
 // An abstract socket name (no file to clean up) that holds the user id, so two users' instances
 // never meet; both ends still check the peer's user id, as anyone may take any abstract name.
 socklen_t MakeAddress(const std::string& className, const std::string& title,
                       sockaddr_un& address) {
     std::memset(&address, 0, sizeof(address));
     address.sun_family = AF_UNIX;
-    const std::string name =
-        "kavrin-instance-" + std::to_string(getuid()) + "-" + className + "-" + title;
+    const std::string name = "kavrin-instance-" + std::to_string(getuid()) + "-" +
+                             NameSpacePrefix() + className + "-" + title;
     const size_t length = std::min(name.size(), sizeof(address.sun_path) - 1);
     std::memcpy(address.sun_path + 1, name.data(), length);
     return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
@@ -94,7 +104,7 @@ class SocketListener final : public InstanceListener {
             return;
         }
         if (PostWindowMessage(target_, message_, 0, 0)) {
-            const ssize_t written = write(peer, &kAccepted, 1);
+            const ssize_t written = send(peer, &kAccepted, 1, MSG_NOSIGNAL);
             (void)written;
         }
     }
@@ -126,40 +136,63 @@ std::unique_ptr<InstanceListener> ListenForLaterInstances(const std::string& cla
 
 namespace {
 
-// A connection to the listening instance of this user, opened by the lookup and used by the post.
+// A connection to the listening instance of this user, or -1. The listener serves one peer at a
+// time and gives each a short time to speak, so nobody keeps a connection open while not
+// talking.
+int ConnectToInstance(const sockaddr_un& address, socklen_t length) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return -1;
+    }
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0 ||
+        !PeerIsThisUser(fd)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The listening instance found by the lookup. The lookup only asks whether it listens and hangs
+// up; the post connects again and speaks at once, so however long a caller waits between the
+// two, the listener's time limit for a silent peer never runs out on it.
 class SocketInstance final : public RunningInstance {
   public:
-    explicit SocketInstance(int fd) : fd_(fd) {}
-    ~SocketInstance() override { close(fd_); }
+    SocketInstance(const sockaddr_un& address, socklen_t length)
+        : address_(address), length_(length) {}
 
     bool Post(uint32_t message) override {
-        if (write(fd_, &message, sizeof(message)) != static_cast<ssize_t>(sizeof(message))) {
+        const int fd = ConnectToInstance(address_, length_);
+        if (fd < 0) {
             return false;
         }
-        SetReadTimeout(fd_);
-        char answer = 0;
-        return ReadExactly(fd_, &answer, 1) && answer == kAccepted;
+        bool accepted = false;
+        if (send(fd, &message, sizeof(message), MSG_NOSIGNAL) ==
+            static_cast<ssize_t>(sizeof(message))) {
+            SetReadTimeout(fd);
+            char answer = 0;
+            accepted = ReadExactly(fd, &answer, 1) && answer == kAccepted;
+        }
+        close(fd);
+        return accepted;
     }
 
   private:
-    int fd_;
+    sockaddr_un address_;
+    socklen_t length_;
 };
 
 }  // namespace
 
 std::unique_ptr<RunningInstance> FindRunningInstance(const std::string& className,
                                                      const std::string& title) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address;
+    const socklen_t length = MakeAddress(className, title, address);
+    const int fd = ConnectToInstance(address, length);
     if (fd < 0) {
         return nullptr;
     }
-    sockaddr_un address;
-    const socklen_t length = MakeAddress(className, title, address);
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 || !PeerIsThisUser(fd)) {
-        close(fd);
-        return nullptr;
-    }
-    return std::make_unique<SocketInstance>(fd);
+    close(fd);
+    return std::make_unique<SocketInstance>(address, length);
 }
 
 bool NotifyRunningInstance(const std::string& className, const std::string& title,

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <random>
-#include <thread>
 
 #include "platform/ProgramStart.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
 
 using namespace platform;
@@ -27,10 +26,14 @@ class SingleInstance : public ::testing::Test {
     void TearDown() override { UnregisterMessageSink(kWindow); }
 
     static constexpr WindowId kWindow = 0x5150;
+    // Listening names are the user's across the whole machine: a name space of its own keeps
+    // each case apart from those running beside it, in this test run or another, and from a
+    // Kavrin the same user runs, so the case can use the program's own names.
+    const ScopedEnv nameSpace_{
+        "KAVRIN_INSTANCE_NAMESPACE",
+        "test" + std::to_string(std::random_device{}()) + std::to_string(std::random_device{}())};
     const std::string className_ = "_SoftMainWnd_";
-    // Listening names are the user's across the whole machine: a name of its own keeps each
-    // case apart from those running beside it, in this test run or another.
-    const std::string title_ = "KavrinTest" + std::to_string(std::random_device{}());
+    const std::string title_ = "Kavrin";
     std::atomic<int> received_{0};
     std::atomic<uint32_t> last_{0};
 };
@@ -61,11 +64,40 @@ TEST_F(SingleInstance, TheLookupFindsTheInstanceAndOnlyThePostTellsIt) {
     auto listener = ListenForLaterInstances(className_, title_, kWindow, kActivate);
     auto found = FindRunningInstance(className_, title_);
     ASSERT_NE(found, nullptr);
-    // A hand-over would arrive on the listener's own thread: give a stray one the time to come.
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(received_.load(), 0) << "finding is not telling";
+    EXPECT_EQ(FindRunningInstance(className_, title_ + "x"), nullptr);
+    // The listener serves its peers in turn, so once the post is answered the lookup's
+    // connection has been served too: a lookup that told would show as a second message.
     EXPECT_TRUE(found->Post(kActivate));
-    EXPECT_EQ(received_.load(), 1);
+    EXPECT_EQ(received_.load(), 1) << "finding is not telling";
+    EXPECT_EQ(last_.load(), kActivate);
+}
+
+TEST_F(SingleInstance, APostLongAfterTheLookupStillReachesTheInstance) {
+    auto listener = ListenForLaterInstances(className_, title_, kWindow, kActivate);
+    ASSERT_NE(listener, nullptr);
+    auto found = FindRunningInstance(className_, title_);
+    ASSERT_NE(found, nullptr);
+    // Other lookups and hand-overs come and go while the first finder waits, longer than the
+    // listener gives a silent peer: the finder holds nothing that could time out meanwhile.
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(NotifyRunningInstance(className_, title_, kActivate));
+    }
+    EXPECT_TRUE(found->Post(kActivate));
+    EXPECT_EQ(received_.load(), 4);
+
+    listener.reset();
+    EXPECT_FALSE(found->Post(kActivate)) << "the instance is gone";
+    EXPECT_EQ(received_.load(), 4);
+}
+
+TEST_F(SingleInstance, EachNameSpaceHasItsOwnInstance) {
+    auto listener = ListenForLaterInstances(className_, title_, kWindow, kActivate);
+    ASSERT_NE(listener, nullptr);
+    {
+        const ScopedEnv other("KAVRIN_INSTANCE_NAMESPACE", "another-space");
+        EXPECT_EQ(FindRunningInstance(className_, title_), nullptr);
+    }
+    EXPECT_NE(FindRunningInstance(className_, title_), nullptr);
 }
 
 TEST(Shell, OnlyProgramsBesideTheExecutableAndOnlyWebAddressesAreStarted) {
