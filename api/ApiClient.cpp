@@ -2,22 +2,20 @@
 
 #include <curl/curl.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
 
+#include "api/JsonAnswer.h"
+#include "api/Nonce.h"
 #include "api/RequestEnvelope.h"
-#include "common/RuntimeRandom.h"
 #include "context/EmbeddedKeys.h"
-#include "platform/Clock.h"
 
 namespace {
 
 constexpr long kTimeoutMs = 1500000;  // 25 minutes, for the connection and the whole transfer
 constexpr size_t kAddressCapacity = 5124;
-constexpr size_t kNonceCapacity = 24;
 
 struct ReceiveBuffer {
     char* data = nullptr;
@@ -76,13 +74,6 @@ curl_slist* SetPostBody(CURL* curl, const PostBody& upload) {
     curl_slist* headers = curl_slist_append(nullptr, "Content-Type: application/octet-stream");
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
     return headers;
-}
-
-void MakeNonce(char (&nonce)[kNonceCapacity]) {
-    RuntimeSrand(static_cast<uint32_t>(platform::UnixTime()));
-    const int r = RuntimeRand();
-    std::snprintf(nonce, sizeof nonce, "%d%d", static_cast<int32_t>(platform::TickCount()),
-                  r % 100000);
 }
 
 // Every raw answer is traced on standard output, in one write so that workers do not interleave.
@@ -180,9 +171,20 @@ bool ApiClient::Call(const char* path, char** answer, size_t* length) const {
         std::free(body);
         return true;
     }
-    const bool ok = RequestEnvelope::Unwrap(context_, nonce, body, bodyLength, answer, length);
+    char* opened = nullptr;
+    size_t openedLength = 0;
+    const bool ok =
+        RequestEnvelope::Unwrap(context_, nonce, body, bodyLength, &opened, &openedLength);
     std::free(body);
-    return ok;
+    // The envelope hands failures over as they came, however they came; no caller may read
+    // data from one, so a failure ends here as a failed call.
+    if (!ok || !IsSuccessfulCallAnswer(opened, openedLength)) {
+        std::free(opened);
+        return false;
+    }
+    *answer = opened;
+    *length = openedLength;
+    return true;
 }
 
 bool CallForText(const ApiClient& client, const char* path, std::string& answer) {

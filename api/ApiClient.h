@@ -21,8 +21,10 @@ class ApiClient {
     // answer; on false answer is left as it was.
     bool Post(const char* pathOrUrl, const char* body, size_t length, std::string& answer) const;
 
-    // One enveloped server call: path with its query in clear, at most 1023 characters. On true
-    // the plain JSON answer is in *answer; a null answer slot stops after a successful fetch.
+    // One enveloped server call: path with its query in clear, at most 1023 characters. True
+    // only for an answer that opens and reports success: a failure the server sends, in an
+    // envelope or without one, fails the call. On true the plain JSON answer is in *answer; a
+    // null answer slot stops after a successful fetch. On false nothing is left to release.
     bool Call(const char* path, char** answer, size_t* length) const;
 
   private:

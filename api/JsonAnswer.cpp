@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "api/RequestEnvelope.h"
+
 bool ParseJsonAnswer(const char* text, size_t length, Json::Value& root) {
     if (text == nullptr) {
         return false;
@@ -36,4 +38,12 @@ std::string_view StringMember(const Json::Value& object, const char* name) {
 
 bool IsSuccessAnswer(const Json::Value& root) {
     return StringMember(root, "status") == "SUCCESS";
+}
+
+bool IsSuccessfulCallAnswer(const char* text, size_t length) {
+    Json::Value root;
+    return text != nullptr &&
+           std::string_view(text, length).find(RequestEnvelope::kFailureMarker) ==
+               std::string_view::npos &&
+           ParseJsonAnswer(text, length, root) && IsSuccessAnswer(root);
 }

@@ -15,3 +15,8 @@ std::string_view StringMember(const Json::Value& object, const char* name);
 
 // True when the answer's "status" is exactly "SUCCESS".
 bool IsSuccessAnswer(const Json::Value& root);
+
+// True when an opened answer text may be handed to a caller: JSON whose "status" is "SUCCESS"
+// and that holds no failure marker anywhere, since the envelope lets an answer with that marker
+// through without its checks.
+bool IsSuccessfulCallAnswer(const char* text, size_t length);

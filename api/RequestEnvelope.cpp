@@ -18,7 +18,6 @@ namespace {
 constexpr size_t kMaxWrapKeyBytes = 256;
 // Room left in the address buffer for "?v_=", the "//" a base may add and the terminator.
 constexpr size_t kAddressReserve = 10;
-constexpr std::string_view kFailedStatus = R"("status":"FAILED")";
 constexpr std::string_view kEchoStart = R"({"nonce":")";
 
 // "+", "=" and "/" would be read as query syntax by the server; they travel percent-escaped.
@@ -91,7 +90,7 @@ bool SplitEcho(std::string_view payload, const char* nonce, std::string_view& js
         return false;
     }
     if (tail.find(echo) == std::string_view::npos &&
-        payload.find(kFailedStatus) == std::string_view::npos) {
+        payload.find(kFailureMarker) == std::string_view::npos) {
         return false;
     }
     json = payload.substr(0, lastBrace);
@@ -151,7 +150,7 @@ bool Unwrap(const AppContext& context, const char* nonce, const char* body, size
         return false;
     }
     const std::string_view raw(body, bodyLength);
-    if (raw.find(kFailedStatus) != std::string_view::npos) {
+    if (raw.find(kFailureMarker) != std::string_view::npos) {
         const std::string_view text(body, strnlen(body, bodyLength));
         char* copy = CopyToHeap(text);
         if (copy == nullptr) {
@@ -168,6 +167,9 @@ bool Unwrap(const AppContext& context, const char* nonce, const char* body, size
         return false;
     }
     const uint32_t flags = GetLittleEndian32(decoded.data());
+    if (context.requireRsaAnswers && (flags & ENV_CRC_RSA) == 0) {
+        return false;
+    }
     size_t payloadStart = 0;
     uint32_t expectedCrc = 0;
     if (!ReadHeader(context, decoded, flags, payloadStart, expectedCrc)) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "common/EnvelopeFormat.h"
 #include "context/AppContext.h"
@@ -10,6 +11,10 @@
 // one Base64 parameter carrying an RSA-protected CRC-32; an answer must prove with its CRC and
 // the echo of the nonce that it belongs to this request.
 namespace RequestEnvelope {
+
+// The server's way to fail: a body holding this is handed over as it is, without an envelope
+// or with another call's nonce, and so is never a successful answer.
+constexpr std::string_view kFailureMarker = R"("status":"FAILED")";
 
 constexpr size_t kRequestPathCapacity = 5124;
 constexpr size_t kMaxPathLength = 1023;
@@ -20,7 +25,9 @@ bool Wrap(const AppContext& context, const char* path, const char* nonce,
           char (&requestPath)[kRequestPathCapacity]);
 
 // Opens and checks an answer body of bodyLength bytes. On true *answer is a new zero-terminated
-// heap block (release with free) holding the JSON text without the nonce echo.
+// heap block (release with free) holding the JSON text without the nonce echo. A body holding
+// kFailureMarker is handed over as it is; under the context's requireRsaAnswers policy any
+// other body must carry the RSA-protected CRC.
 bool Unwrap(const AppContext& context, const char* nonce, const char* body, size_t bodyLength,
             char** answer, size_t* length);
 

@@ -34,6 +34,9 @@ struct AppContext {
     bool pathsFit = true;  // false when programDir leaves no room for a file name
     // False for a system-wide install, whose settings and record live in the user's folders.
     bool localFilesBesideProgram = true;
+    // True: only answers whose CRC the server's RSA key protects are opened. The build chooses
+    // the program's policy; tests set either one.
+    bool requireRsaAnswers = KAVRIN_REQUIRE_RSA_ANSWERS != 0;
 
     AppContext() = default;
     AppContext(const AppContext&) = delete;

@@ -100,9 +100,24 @@ ApiReply ApiHandler::TransportFault(std::string_view path, const OpenedRequest& 
         case FaultMode::Stall:
             reply.drop = true;
             return reply;
+        case FaultMode::FailedWithData:
+            return FailedWithData(path, request);
         default:
             return Plain(FailedAnswer("fault"));
     }
+}
+
+// What an attacker without the keys can send: no envelope, the failure marker a client lets
+// through unchecked, and after it the members of the sound answer, its "status" among them, so
+// that a reader keeping the last of two equal keys sees a success.
+ApiReply ApiHandler::FailedWithData(std::string_view path, const OpenedRequest& request) const {
+    const auto json =
+        request.opened ? store_.LoadAnswer(*AnswerFileFor(path, request.query)) : std::nullopt;
+    const size_t open = json ? json->find('{') : std::string::npos;
+    if (open == std::string::npos) {
+        return Plain(FailedAnswer("no answer file"));
+    }
+    return Plain(R"({"status":"FAILED",)" + json->substr(open + 1));
 }
 
 ApiReply ApiHandler::Sealed(const std::string& json, const std::string& nonce) const {

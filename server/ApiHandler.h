@@ -43,6 +43,7 @@ class ApiHandler {
     // The answer to a request that was opened, or a plain failure saying why not.
     ApiReply Answer(std::string_view path, const OpenedRequest& request) const;
     ApiReply TransportFault(std::string_view path, const OpenedRequest& request) const;
+    ApiReply FailedWithData(std::string_view path, const OpenedRequest& request) const;
     ApiReply Sealed(const std::string& json, const std::string& nonce) const;
 
     const RsaPrivateKey& key_;

@@ -11,9 +11,10 @@ namespace {
 using ServerEnvelope::AnswerCrc;
 using ServerEnvelope::AnswerForm;
 
-constexpr std::array<std::pair<std::string_view, FaultMode>, 10> kNames = {{
+constexpr std::array<std::pair<std::string_view, FaultMode>, 11> kNames = {{
     {"none", FaultMode::None},
     {"failed-plain", FaultMode::FailedPlain},
+    {"failed-with-data", FaultMode::FailedWithData},
     {"foreign-nonce", FaultMode::ForeignNonce},
     {"bad-crc", FaultMode::BadCrc},
     {"short-envelope", FaultMode::ShortEnvelope},

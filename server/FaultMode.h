@@ -10,15 +10,16 @@
 // answers only, never to downloads.
 enum class FaultMode {
     None,
-    FailedPlain,    // a plain {"status":"FAILED"} answer
-    ForeignNonce,   // a sound envelope echoing another request's nonce
-    BadCrc,         // the envelope's CRC does not match its payload
-    ShortEnvelope,  // fewer bytes than the envelope's flags promise
-    ZeroInPayload,  // a zero byte inside the payload as sent, with a matching CRC
-    NotFound,       // HTTP 404 with a body
-    Redirect,       // HTTP 302 with a Location and a body
-    EmptyBody,      // HTTP 200 without a body
-    Stall,          // no answer at all: the connection is held, then closed
+    FailedPlain,     // a plain {"status":"FAILED"} answer
+    FailedWithData,  // a plain answer that says FAILED first, then every member of the sound one
+    ForeignNonce,    // a sound envelope echoing another request's nonce
+    BadCrc,          // the envelope's CRC does not match its payload
+    ShortEnvelope,   // fewer bytes than the envelope's flags promise
+    ZeroInPayload,   // a zero byte inside the payload as sent, with a matching CRC
+    NotFound,        // HTTP 404 with a body
+    Redirect,        // HTTP 302 with a Location and a body
+    EmptyBody,       // HTTP 200 without a body
+    Stall,           // no answer at all: the connection is held, then closed
 };
 
 bool ParseFaultMode(std::string_view name, FaultMode& mode);

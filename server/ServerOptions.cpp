@@ -130,8 +130,8 @@ const char* ServerUsage() {
     return "usage: kavrin-server [--port N] [--host 127.0.0.1] [--data DIR] [--cert FILE]\n"
            "                     [--key FILE] [--rsa-key FILE] [--answer rsa|plain|none]\n"
            "                     [--no-scramble] [--fault MODE] [--stall-ms N] [--rate N]\n"
-           "faults: failed-plain foreign-nonce bad-crc short-envelope zero-in-payload\n"
-           "        not-found redirect empty-body stall\n"
+           "faults: failed-plain failed-with-data foreign-nonce bad-crc short-envelope\n"
+           "        zero-in-payload not-found redirect empty-body stall\n"
            "rate:   bytes per second for each download connection, N, Nk, Nm or Ng\n"
            "        (KiB, MiB, GiB); 0 or no --rate: as fast as the connection goes\n";
 }

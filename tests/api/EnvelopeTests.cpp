@@ -53,6 +53,8 @@ class EnvelopeTest : public ::testing::Test {
     EnvelopeTest() {
         context.baseUrl = "https://127.0.0.1:47443/";
         context.publicKeyPem = DevPublicKeyPem();
+        // Every answer form the envelope knows, whatever policy this build's program keeps.
+        context.requireRsaAnswers = false;
     }
 
     // Unwraps body; the answer text, or "<rejected>".
@@ -159,6 +161,18 @@ TEST_F(EnvelopeTest, ForeignOrMissingEchoesAreRejectedUnlessThePayloadReportsAFa
     EXPECT_EQ(Open(forge.Seal(R"({"status":"SUCCESS"})" + kEcho + "{}", 0)), "<rejected>");
     const std::string failed = R"({"status":"FAILED"})";
     EXPECT_EQ(Open(forge.Seal(failed + foreign, ENV_CRC_RSA | ENV_SCRAMBLED)), failed);
+}
+
+TEST_F(EnvelopeTest, UnderTheRsaPolicyOnlyAnRsaProtectedCrcOpensAnAnswer) {
+    context.requireRsaAnswers = true;
+    const std::string json = R"({"status":"SUCCESS","list":[{"a":1}]})";
+    for (uint32_t flags = 0; flags < 8; ++flags) {
+        const std::string expected = (flags & ENV_CRC_RSA) != 0 ? json : "<rejected>";
+        EXPECT_EQ(Open(forge.Seal(json + kEcho, flags)), expected) << "flags " << flags;
+    }
+    // The server's plain failure still reaches the caller, who takes it for a failed call.
+    const std::string failed = R"({"status":"FAILED","msg":"x"})";
+    EXPECT_EQ(Open(failed), failed);
 }
 
 TEST_F(EnvelopeTest, DamagedEnvelopesAreRejected) {

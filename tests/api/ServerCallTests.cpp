@@ -2,6 +2,9 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <iterator>
+#include <latch>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "api/JsonAnswer.h"
 #include "context/Messages.h"
 #include "context/WorkerJob.h"
+#include "tests/support/Poll.h"
 #include "tests/support/TestServer.h"
 
 namespace {
@@ -25,6 +29,12 @@ class ServerCallTest : public ::testing::Test {
     void UseServer(const TestServer& server) {
         context.baseUrl = server.baseUrl();
         context.publicKeyPem = ProcessContext().publicKeyPem;
+    }
+
+    // Every form the server can answer in, whatever policy this build's program keeps.
+    AppContext& AnyAnswerForm() {
+        context.requireRsaAnswers = false;
+        return context;
     }
 
     // The answer of one call, or "<failed>".
@@ -45,6 +55,7 @@ TEST_F(ServerCallTest, EveryAnswerFormRoundTrips) {
             }
             TestServer server(options);
             UseServer(server);
+            AnyAnswerForm();
             SCOPED_TRACE(std::string(form) + (scramble ? " scrambled" : " clear"));
             const std::string text = CallText(kCatalog);
             Json::Value root;
@@ -69,11 +80,63 @@ TEST_F(ServerCallTest, EachDamagedAnswerMakesTheCallFail) {
     }
 }
 
-TEST_F(ServerCallTest, APlainFailureIsHandedToTheCallerWhoseStatusTestRejectsIt) {
-    TestServer server({"--fault", "failed-plain"});
+TEST_F(ServerCallTest, UnderTheRsaPolicyOnlyRsaProtectedAnswersAreTaken) {
+    for (const char* form : {"rsa", "plain", "none"}) {
+        TestServer server({"--answer", form});
+        UseServer(server);
+        context.requireRsaAnswers = true;
+        const bool rsa = std::string(form) == "rsa";
+        EXPECT_EQ(CallText(kCatalog) != "<failed>", rsa) << form;
+        EXPECT_EQ(QueryInitParams(ApiClient(context), 140), rsa) << form;
+    }
+}
+
+// A failure travels without an envelope or with another call's nonce, so nothing it carries
+// may reach a caller, even when it holds a whole answer and a second "status" that says
+// otherwise.
+TEST_F(ServerCallTest, EveryFailureTheServerSendsFailsTheCall) {
+    for (const char* fault : {"failed-plain", "failed-with-data"}) {
+        TestServer server({"--fault", fault});
+        UseServer(server);
+        EXPECT_EQ(CallText(kInitParams), "<failed>") << fault;
+        EXPECT_EQ(CallText(kCatalog), "<failed>") << fault;
+        EXPECT_FALSE(QueryInitParams(ApiClient(context), 140)) << fault;
+    }
+}
+
+// Three start-up calls leave at the same moment; each answer must echo its own call's nonce.
+TEST_F(ServerCallTest, CallsThatLeaveTogetherCarryDifferentNonces) {
+    TestServer server;
     UseServer(server);
-    EXPECT_NE(CallText(kInitParams).find(R"("status":"FAILED")"), std::string::npos);
-    EXPECT_FALSE(QueryInitParams(ApiClient(context), 140));
+    const char* paths[] = {kInitParams, kCatalog,
+                           "/client/queryversion?softid=140&version=101&type=1"};
+    std::latch together(std::size(paths));
+    std::atomic<int> good{0};
+    std::vector<std::thread> workers;
+    for (const char* path : paths) {
+        workers.emplace_back([&, path] {
+            together.arrive_and_wait();
+            good += CallText(path) != "<failed>";
+        });
+    }
+    for (auto& worker : workers) {
+        worker.join();
+    }
+    EXPECT_EQ(good.load(), 3) << "each answer echoed its own call's nonce";
+    std::vector<std::string> nonces;
+    ASSERT_TRUE(PollUntil([&] {
+        nonces.clear();
+        for (const std::string& line : server.Log()) {
+            const size_t at = line.find("nonce=");
+            if (at != std::string::npos) {
+                const size_t end = line.find_first_not_of("0123456789", at + 6);
+                nonces.push_back(line.substr(at + 6, end - (at + 6)));
+            }
+        }
+        return nonces.size() == 3;
+    }));
+    EXPECT_EQ(std::set<std::string>(nonces.begin(), nonces.end()).size(), 3u)
+        << nonces[0] << " " << nonces[1] << " " << nonces[2];
 }
 
 TEST_F(ServerCallTest, AServerThatStallsAndDropsTheConnectionFailsTheCall) {

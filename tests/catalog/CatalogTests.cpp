@@ -150,7 +150,33 @@ TEST_F(CatalogServerTest, MalformedCataloguesFromTheServerLoadWithoutHarm) {
     EXPECT_EQ(catalog.size(), 2u);
 }
 
-TEST_F(CatalogServerTest, LoadCatalogPostsLoadedAfterAnyAnswerAndFailedAfterAFailedCall) {
+// The catalogue's files are what the player downloads: only an answer that proves it comes from
+// the server for this call, and says SUCCESS, may fill it.
+TEST_F(CatalogServerTest, AFailedAnswerFillsNothingWhateverItCarries) {
+    {
+        // Without an envelope, a failure first and the whole demo catalogue behind it.
+        TestServer server({"--fault", "failed-with-data"});
+        Use(server);
+        GameCatalog catalog;
+        EXPECT_FALSE(FetchCatalog(ApiClient(context), 140, catalog));
+        EXPECT_TRUE(catalog.empty());
+    }
+    for (const std::string status : {"FAILED", "BUSY"}) {
+        // Sealed for this very call, but not a success.
+        TempDir data;
+        std::filesystem::copy(KAVRIN_DEMO_DATA, data.path(),
+                              std::filesystem::copy_options::recursive);
+        WriteWholeFile(data / "catalog.json",
+                       R"({"status":")" + status + R"(","gameInfos":[)" + Package() + "]}");
+        TestServer server({"--data", data.path().string()});
+        Use(server);
+        GameCatalog catalog;
+        EXPECT_FALSE(FetchCatalog(ApiClient(context), 140, catalog)) << status;
+        EXPECT_TRUE(catalog.empty()) << status;
+    }
+}
+
+TEST_F(CatalogServerTest, LoadCatalogPostsLoadedAfterASuccessAndFailedAfterAnyFailure) {
     AppContext& process = ProcessContext();
     std::atomic<int> posts{0};
     std::atomic<int> failures{0};
@@ -171,19 +197,19 @@ TEST_F(CatalogServerTest, LoadCatalogPostsLoadedAfterAnyAnswerAndFailedAfterAFai
     EXPECT_EQ(failures.load(), 1) << "nothing behind the port: the window hears of it";
     EXPECT_TRUE(catalog.empty());
     {
-        // A plain failure is an answer: the catalogue stays empty, the window is told.
+        // The server's own failure is a failed call too: the page offers to try again.
         TestServer server({"--fault", "failed-plain"});
         process.baseUrl = server.baseUrl();
         LoadCatalog(&job);
-        EXPECT_EQ(posts.load(), 1);
-        EXPECT_EQ(failures.load(), 1);
+        EXPECT_EQ(posts.load(), 0);
+        EXPECT_EQ(failures.load(), 2);
         EXPECT_TRUE(catalog.empty());
     }
     {
         TestServer server;
         process.baseUrl = server.baseUrl();
         LoadCatalog(&job);
-        EXPECT_EQ(posts.load(), 2);
+        EXPECT_EQ(posts.load(), 1);
         EXPECT_EQ(wParam.load(), 1u);
         EXPECT_FALSE(catalog.empty());
     }

@@ -64,6 +64,15 @@ TEST(LoadOrders, TheDemoOrdersArriveAndTheWindowIsTold) {
     EXPECT_EQ(failures.load(), 1);
     EXPECT_EQ(orders.size(), 3u);
     EXPECT_NE(orders[0].orderId, u"stale");
+    {
+        // A failure with orders behind it: the stale list is gone and nothing takes its place.
+        TestServer failing({"--fault", "failed-with-data"});
+        process.baseUrl = failing.baseUrl();
+        EXPECT_EQ(LoadOrders(&job), 0);
+        EXPECT_EQ(posts.load(), 1);
+        EXPECT_EQ(failures.load(), 2);
+        EXPECT_TRUE(orders.empty());
+    }
     process.mainWindow = 0;
     platform::UnregisterMessageSink(6161);
 }

@@ -169,6 +169,17 @@ TEST_F(CheckForUpdateTest, AnUpdaterWithTheListedCrcIsStartedWithoutAFetch) {
     EXPECT_EQ(UpdaterFetches(), 0);
 }
 
+TEST_F(CheckForUpdateTest, AFailedAnswerOffersNoUpdateWhateverItCarries) {
+    OfferUpdater(R"("url":"AutoUpdater","crc32":")" + CrcText(kOldUpdater) + "\"");
+    // Without an envelope, a failure first and the newer version's offer behind it.
+    server = std::make_unique<TestServer>(
+        std::vector<std::string>{"--data", data.string(), "--fault", "failed-with-data"});
+    context.baseUrl = server->baseUrl();
+    Run();
+    EXPECT_EQ(UpdaterFetches(), 0);
+    ExpectNotStarted();
+}
+
 TEST_F(CheckForUpdateTest, ADifferentUpdaterIsReplacedByTheServedOneWhichStarts) {
     // The server fills in the served file's checksums; the url with or without its own slash.
     for (const char* url : {"AutoUpdater", "/AutoUpdater"}) {
