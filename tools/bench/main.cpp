@@ -134,10 +134,12 @@ void BenchDraw() {
 }  // namespace
 
 void BenchControlTree();  // ControlTreeBench.cpp
+void BenchTaggedText();   // TaggedTextBench.cpp
 
 int main() {
     BenchParse();
     BenchDraw();
     BenchControlTree();
+    BenchTaggedText();
     return 0;
 }

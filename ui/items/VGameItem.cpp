@@ -6,6 +6,7 @@
 #include "ui/items/TileName.h"
 #include "uikit/controls/ButtonUI.h"
 #include "uikit/controls/LabelUI.h"
+#include "uikit/image/SkinFileName.h"
 #include "uikit/manager/WindowManagerUI.h"
 
 using namespace uikit;
@@ -15,7 +16,8 @@ void VGameItem::OnBuilt() {
     caption_ = FindInItemAs<CLabelUI>(*this, u"gameInfoNameLabel", u"Label");
     coverImage_ = FindInItemAs<CButtonUI>(*this, u"gameOption", u"Button");
     if (coverImage_ != nullptr) {
-        coverImage_->SetBkImage(u"img/cover/" + package_->gameCoverPage);
+        // The name comes from the server: a name that is more than a file name shows no cover.
+        coverImage_->SetBkImage(SkinImageInFolder(u"img/cover/", package_->gameCoverPage));
     }
     if (caption_ != nullptr) {
         caption_->SetText(TileName(package_->name));

@@ -13,6 +13,7 @@
 #include "ui/items/VGameItem.h"
 #include "uikit/controls/LabelUI.h"
 #include "uikit/controls/ListContainerElementUI.h"
+#include "uikit/image/SkinFileName.h"
 #include "uikit/layout/TabLayoutUI.h"
 #include "uikit/manager/WindowManagerUI.h"
 
@@ -69,7 +70,8 @@ void CatalogPages::ShowGameDetail(const GamePackage& package) {
         }
     }
     if (CControlUI* picture = manager_.FindControl(u"gameDetailGif")) {
-        picture->SetBkImage(u"img/gif/" + package.gameDetailPage);
+        // The name comes from the server: a name that is more than a file name shows nothing.
+        picture->SetBkImage(SkinImageInFolder(u"img/gif/", package.gameDetailPage));
     }
     SetTextOf(u"gameName", package.name);
     AddDetailChips(package);

@@ -38,6 +38,17 @@ class Parser {
     }
 
   private:
+    // Where the next closing bracket of a kind stands at or after `from`. The scan goes forward
+    // only, and every search starts at or after the last one, so a run of unmatched openers is
+    // read once instead of once per opener.
+    size_t NextClose(char16_t close, size_t from) {
+        size_t& cached = close == u'>' ? nextAngle_ : nextBrace_;
+        if (cached == kUnsearched || (cached != std::u16string_view::npos && cached < from)) {
+            cached = text_.find(close, from);
+        }
+        return cached;
+    }
+
     size_t Step(size_t i) {
         const char16_t c = text_[i];
         if (c != u'<' && c != u'{') {
@@ -53,7 +64,7 @@ class Parser {
             pending_ += text_[i + 1];
             return i + 3;
         }
-        const size_t end = text_.find(close, i + 1);
+        const size_t end = NextClose(close, i + 1);
         if (end == std::u16string_view::npos) {
             pending_ += c;
             return i + 1;
@@ -188,6 +199,9 @@ class Parser {
     }
 
     std::u16string_view text_;
+    static constexpr size_t kUnsearched = std::u16string_view::npos - 1;
+    size_t nextAngle_ = kUnsearched;
+    size_t nextBrace_ = kUnsearched;
     TaggedTextUI out_;
     TaggedStyleUI style_;
     std::u16string pending_;

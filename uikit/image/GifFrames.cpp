@@ -3,14 +3,30 @@
 #include <stb_image.h>
 
 #include <cstdint>
+#include <optional>
 
+#include "uikit/image/GifLayout.h"
+#include "uikit/image/ImageLimits.h"
 #include "uikit/image/SkinArchive.h"
 
 namespace uikit {
 
+namespace {
+
+// The decoder keeps every frame as a full canvas in one allocation, so the canvas and the
+// number of frames are checked against the limits before it runs.
+bool FitsAnimationLimits(std::span<const uint8_t> bytes) {
+    const std::optional<GifLayout> layout = ReadGifLayout(bytes);
+    return layout && layout->frames > 0 && FitsImageLimits(layout->width, layout->height) &&
+           layout->frames * layout->width * layout->height <= kMaxAnimationPixels;
+}
+
+}  // namespace
+
 GifAnimation DecodeGifFrames(std::span<const uint8_t> bytes) {
     GifAnimation animation;
-    if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX)) {
+    if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX) ||
+        !FitsAnimationLimits(bytes)) {
         return animation;
     }
     int* delays = nullptr;
@@ -22,6 +38,9 @@ GifAnimation DecodeGifFrames(std::span<const uint8_t> bytes) {
                                                 &delays, &width, &height, &frames, &channels, 4);
     if (!pixels) {
         return animation;
+    }
+    if (!FitsImageLimits(width, height)) {
+        frames = 0;  // the decoder's canvas is not the one the header promised
     }
     const size_t frameBytes = static_cast<size_t>(width) * height * 4;
     for (int i = 0; i < frames; ++i) {

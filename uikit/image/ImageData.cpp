@@ -3,10 +3,15 @@
 #include <cairo.h>
 #include <stb_image.h>
 
+#include <optional>
+
 #include "common/TextConvert.h"
 #include "platform/Resource.h"
 #include "uikit/draw/Color.h"
 #include "uikit/image/ImageDescriptor.h"
+#include "uikit/image/ImageLimits.h"
+#include "uikit/image/JpegDecoder.h"
+#include "uikit/image/PngDecoder.h"
 #include "uikit/image/SkinArchive.h"
 #include "uikit/resources/AttributeSyntax.h"
 
@@ -60,21 +65,58 @@ std::shared_ptr<ImageData> ImageFromRgba(const uint8_t* rgba, int width, int hei
     return image;
 }
 
+namespace {
+
+bool LooksLikeGif(std::span<const uint8_t> bytes) {
+    return bytes.size() >= 6 && bytes[0] == 'G' && bytes[1] == 'I' && bytes[2] == 'F';
+}
+
+bool LooksLikeBmp(std::span<const uint8_t> bytes) {
+    return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+}
+
+// GIF and BMP stay with the small decoder, but only once the header's size has passed the
+// limits: that decoder allocates whatever the header asks for.
+std::shared_ptr<ImageData> DecodeWithStb(std::span<const uint8_t> bytes, uint32_t mask) {
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    const int length = static_cast<int>(bytes.size());
+    if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels) ||
+        !FitsImageLimits(width, height)) {
+        return nullptr;
+    }
+    stbi_uc* rgba = stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 4);
+    if (!rgba) {
+        return nullptr;
+    }
+    std::shared_ptr<ImageData> image =
+        FitsImageLimits(width, height) ? ImageFromRgba(rgba, width, height, mask) : nullptr;
+    stbi_image_free(rgba);
+    return image;
+}
+
+std::shared_ptr<ImageData> FromPixels(const std::optional<RgbaPixels>& pixels, uint32_t mask) {
+    return pixels ? ImageFromRgba(pixels->rgba.data(), pixels->width, pixels->height, mask)
+                  : nullptr;
+}
+
+}  // namespace
+
 std::shared_ptr<ImageData> DecodeImage(std::span<const uint8_t> bytes, uint32_t mask) {
     if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX)) {
         return nullptr;
     }
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    stbi_uc* rgba = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width,
-                                          &height, &channels, 4);
-    if (!rgba) {
-        return nullptr;
+    if (LooksLikePng(bytes)) {
+        return FromPixels(DecodePng(bytes), mask);
     }
-    std::shared_ptr<ImageData> image = ImageFromRgba(rgba, width, height, mask);
-    stbi_image_free(rgba);
-    return image;
+    if (LooksLikeJpeg(bytes)) {
+        return FromPixels(DecodeJpeg(bytes), mask);
+    }
+    if (LooksLikeGif(bytes) || LooksLikeBmp(bytes)) {
+        return DecodeWithStb(bytes, mask);
+    }
+    return nullptr;  // the skin holds no other format
 }
 
 namespace {

@@ -29,8 +29,9 @@ struct ImageData {
     uint32_t Pixel(int x, int y) const;  // for tests and hit checks
 };
 
-// Decodes PNG, JPEG, BMP, GIF (first frame) and the decoder's other formats. Each pixel is
-// premultiplied; one whose premultiplied value equals `mask` becomes fully transparent.
+// Decodes PNG, JPEG, BMP and GIF (first frame) within the image limits; other formats are
+// refused. Each pixel is premultiplied; one whose premultiplied value equals `mask` becomes
+// fully transparent.
 std::shared_ptr<ImageData> DecodeImage(std::span<const uint8_t> bytes, uint32_t mask);
 
 // Builds an image from 8-bit RGBA rows (the decoder's output) by the same rules.

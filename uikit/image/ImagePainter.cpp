@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "uikit/image/ImageData.h"
 #include "uikit/image/ImageDescriptor.h"
@@ -65,8 +66,22 @@ struct Bands {
     int edges[4];
 };
 
+// Far beyond any screen, yet twice it still fits an int, so widths of parts cannot overflow.
+constexpr int64_t kCoordinateLimit = int64_t{1} << 29;
+
+int Bounded(int64_t value) {
+    return static_cast<int>(std::clamp(value, -kCoordinateLimit, kCoordinateLimit));
+}
+
+// Corners wider than the span stay as given (the painting clip cuts them), but their edges are
+// worked out wide enough that no sum of a coordinate and a corner size can overflow.
 Bands Split(int a, int b, int first, int last) {
-    return Bands{{a, a + first, b - last, b}};
+    return Bands{{Bounded(a), Bounded(int64_t{a} + first), Bounded(int64_t{b} - last), Bounded(b)}};
+}
+
+// Offsets of a descriptor's "dest" added to the control's edge, kept inside [low, high].
+int Offset(int edge, int offset, int low, int high) {
+    return static_cast<int>(std::clamp(int64_t{edge} + offset, int64_t{low}, int64_t{high}));
 }
 
 }  // namespace
@@ -116,20 +131,28 @@ ImagePlacement PlaceDescriptor(const ImageDescriptor& descriptor, const ImageDat
     ImagePlacement placement;
     placement.dest = item;
     if (!IsZero(descriptor.dest)) {
-        placement.dest.left = item.left + descriptor.dest.left;
-        placement.dest.top = item.top + descriptor.dest.top;
-        placement.dest.right = std::min(item.left + descriptor.dest.right, item.right);
-        placement.dest.bottom = std::min(item.top + descriptor.dest.bottom, item.bottom);
+        const Rect& d = descriptor.dest;
+        placement.dest.left = Offset(item.left, d.left, item.left, item.right);
+        placement.dest.top = Offset(item.top, d.top, item.top, item.bottom);
+        placement.dest.right = Offset(item.left, d.right, item.left, item.right);
+        placement.dest.bottom = Offset(item.top, d.bottom, item.top, item.bottom);
     }
     placement.source =
         IsZero(descriptor.source) ? Rect{0, 0, image.width, image.height} : descriptor.source;
-    placement.source.right = std::clamp(placement.source.right, 0, image.width);
-    placement.source.bottom = std::clamp(placement.source.bottom, 0, image.height);
+    const int width = std::max(image.width, 0);
+    const int height = std::max(image.height, 0);
+    placement.source.right = std::clamp(placement.source.right, 0, width);
+    placement.source.bottom = std::clamp(placement.source.bottom, 0, height);
     placement.source.left = std::clamp(placement.source.left, 0, placement.source.right);
     placement.source.top = std::clamp(placement.source.top, 0, placement.source.bottom);
-    placement.corners =
-        Rect{std::max(descriptor.corners.left, 0), std::max(descriptor.corners.top, 0),
-             std::max(descriptor.corners.right, 0), std::max(descriptor.corners.bottom, 0)};
+    // Corners are parts of the source: together they never take more than it has.
+    const Rect& c = descriptor.corners;
+    const int sourceWidth = placement.source.Width();
+    const int sourceHeight = placement.source.Height();
+    placement.corners.left = std::clamp(c.left, 0, sourceWidth);
+    placement.corners.right = std::clamp(c.right, 0, sourceWidth - placement.corners.left);
+    placement.corners.top = std::clamp(c.top, 0, sourceHeight);
+    placement.corners.bottom = std::clamp(c.bottom, 0, sourceHeight - placement.corners.top);
     placement.fade = descriptor.fade;
     placement.hole = descriptor.hole;
     placement.xTiled = descriptor.xTiled;

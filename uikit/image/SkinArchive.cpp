@@ -14,6 +14,21 @@ namespace uikit {
 
 namespace {
 
+// Names inside the skin's own image folders are the skin's: they are never read from wherever
+// the process happens to run, so a name built from the server's catalogue cannot reach a file
+// outside the skin.
+bool InSkinImageFolder(std::u16string_view name) {
+    std::string path = Utf16ToAnsi(name);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    for (const std::string_view folder : {std::string_view("img/"), std::string_view("images/")}) {
+        if (path.size() >= folder.size() &&
+            EqualsNoCase(std::string_view(path).substr(0, folder.size()), folder)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 SkinReadError CheckSize(uint64_t size, size_t limit) {
     if (size == 0) {
         return SkinReadError::Empty;
@@ -174,17 +189,11 @@ SkinArchive::ReadResult SkinArchive::ReadMarkup(std::u16string_view name) const 
 }
 
 SkinArchive::ReadResult SkinArchive::ReadImage(std::u16string_view name) const {
-    if (set_) {
-        ReadResult member = ReadMember(name, kNoLimit);
-        if (member.error == SkinReadError::None) {
-            return member;
-        }
-    } else {
-        ReadResult inFolder =
-            ReadPlainFile(Utf16ToAnsi(resourceFolder_ + std::u16string(name)), kNoLimit);
-        if (inFolder.error == SkinReadError::None) {
-            return inFolder;
-        }
+    ReadResult skin =
+        set_ ? ReadMember(name, kNoLimit)
+             : ReadPlainFile(Utf16ToAnsi(resourceFolder_ + std::u16string(name)), kNoLimit);
+    if (skin.error == SkinReadError::None || InSkinImageFolder(name)) {
+        return skin;
     }
     return ReadPlainFile(Utf16ToAnsi(name), kNoLimit);
 }

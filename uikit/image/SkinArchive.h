@@ -63,7 +63,9 @@ class SkinArchive {
 
     // A markup file: at most kMaxMarkupSize bytes, never empty.
     ReadResult ReadMarkup(std::u16string_view name) const;
-    // An image: the archive member, else the name as a plain file path; no size limit.
+    // An image: the archive member (the file under the resource folder without an archive),
+    // else the name as a plain file path; no size limit. Names inside the skin's image folders
+    // ("img/", "images/") never fall back to a plain path.
     ReadResult ReadImage(std::u16string_view name) const;
 
     // The archive member alone, found without regard to case after backslashes become slashes.

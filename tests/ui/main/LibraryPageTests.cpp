@@ -99,6 +99,41 @@ TEST_F(PagesTest, OnlyTheSingleOneLabelCountsAndUnknownCoversLeaveAWorkingTile) 
     EXPECT_EQ(Posted()[0].wParam, reinterpret_cast<uintptr_t>(&catalog[1]));
 }
 
+// The server names a cover; a name that would be read as image attributes or as a path outside
+// the cover folder shows no cover at all, however the rest of the name is written.
+TEST_F(PagesTest, ACoverNameThatIsMoreThanAFileNameShowsNoCover) {
+    auto data = CopyOfDemoData();
+    const std::vector<std::string> hostile = {
+        "a='' corner='2147483647,0,0,0' file='img/cover/cs.jpg'", "../cover/cs.jpg",
+        "/usr/share/pixmaps/debian-logo.png", "..", "cs.jpg\\u0001"};
+    std::vector<GameJson> games;
+    for (size_t i = 0; i < hostile.size(); ++i) {
+        games.push_back(
+            {static_cast<int>(i + 1), static_cast<int>(i + 1), "1", "G", "", hostile[i]});
+    }
+    games.push_back({9, 9, "1", "CS1.6", "", "cs.jpg"});
+    WriteWholeFile(*data / "catalog.json", CatalogJson(games));
+    TestServer server({"--data", data->path().string()});
+    LoadCatalog(server);
+    pages->FillLibrary();
+    const std::vector<VGameItem*> tiles = Tiles(Container(u"gameTileLayout"));
+    ASSERT_EQ(tiles.size(), hostile.size() + 1);
+    const std::unique_ptr<Canvas> shot = Render();
+    for (size_t i = 0; i < hostile.size(); ++i) {
+        CControlUI* cover = Inside(tiles[i], u"gameOption");
+        EXPECT_EQ(cover->GetBkImage(), u"") << hostile[i];
+        const Rect& area = cover->GetPos();
+        int covered = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                covered += shot->Pixel(x, y) != 0xFFF8FDFFu ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(covered, 0) << hostile[i];
+    }
+    EXPECT_EQ(Inside(tiles.back(), u"gameOption")->GetBkImage(), u"img/cover/cs.jpg");
+}
+
 TEST_F(PagesTest, ATileLightsUpUnderThePointerAndAPressPostsItsPackage) {
     TestServer server;
     LoadCatalog(server);

@@ -270,6 +270,33 @@ TEST(TaggedText, ParagraphsLineHeightsAlignmentAndSelection) {
     EXPECT_TRUE(t.runs[6].style.bold);
 }
 
+// Openers that no closer follows print as they are, also when a closer of the other kind or a
+// real tag comes later: the scan for a closer must not stop at the first opener it saw.
+TEST(TaggedText, UnmatchedOpenersStayTextAroundLaterTags) {
+    const std::u16string openers(65536, u'<');
+    const TaggedTextUI only = TaggedTextUI::Parse(openers);
+    ASSERT_EQ(only.runs.size(), 1u);
+    EXPECT_EQ(only.runs[0].text, openers);
+
+    const TaggedTextUI mixed = TaggedTextUI::Parse(u"<<{<{b}x{/b}<<u>y");
+    ASSERT_EQ(mixed.runs.size(), 4u);
+    EXPECT_EQ(mixed.runs[0].text, u"<<{<");
+    EXPECT_EQ(mixed.runs[1].text, u"x");
+    EXPECT_TRUE(mixed.runs[1].style.bold);
+    EXPECT_EQ(mixed.runs[2].text, u"<");
+    EXPECT_FALSE(mixed.runs[2].style.bold);
+    EXPECT_EQ(mixed.runs[3].text, u"y");
+    EXPECT_TRUE(mixed.runs[3].style.underline);
+
+    // A closer far behind every opener still closes only the tag right before it.
+    std::u16string tail = openers + u"b>z";
+    const TaggedTextUI late = TaggedTextUI::Parse(tail);
+    ASSERT_EQ(late.runs.size(), 2u);
+    EXPECT_EQ(late.runs[0].text.size(), openers.size() - 1);
+    EXPECT_EQ(late.runs[1].text, u"z");
+    EXPECT_TRUE(late.runs[1].style.bold);
+}
+
 TEST(TaggedText, RawTextAndNonTagsStayText) {
     const TaggedTextUI t = TaggedTextUI::Parse(u"1 < 2 <r><b>x</r> <q> <x 12>{i img/a.png}");
     ASSERT_GE(t.runs.size(), 5u);

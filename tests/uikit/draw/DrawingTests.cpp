@@ -203,6 +203,42 @@ TEST_F(ImageDrawing, DestSourceAndFadePlaceTheImage) {
     EXPECT_NEAR(Alpha(At(1, 1)), 128, 1);
 }
 
+// Corner, source and dest values at the ends of the int range are cut to the image and the
+// control: nothing is drawn outside the control and no sum of them overflows.
+TEST_F(ImageDrawing, ExtremeCornersSourcesAndDestsStayInsideImageAndControl) {
+    for (const std::u16string_view descriptor :
+         {u"file='img/placeholder.png' corner='2147483647,0,0,0'",
+          u"file='img/placeholder.png' corner='2147483647,2147483647,2147483647,2147483647'",
+          u"file='img/placeholder.png' corner='-2147483648,-2147483648,4,4'",
+          u"file='img/placeholder.png' source='-2147483648,-2147483648,2147483647,2147483647'",
+          u"file='img/placeholder.png' dest='-2147483648,-2147483648,2147483647,2147483647'",
+          u"file='img/placeholder.png' dest='2147483647,2147483647,2147483647,2147483647'"}) {
+        Draw(descriptor);
+        EXPECT_EQ(At(105, 30), 0u) << "beyond the control";
+        EXPECT_EQ(At(50, 65), 0u) << "below the control";
+    }
+    const auto image = LoadImageUI(u"img/placeholder.png", u"", 0, LinkedSkin());
+    ASSERT_NE(image, nullptr);
+    const ImagePlacement placed = PlaceDescriptor(
+        ParseImageDescriptor(u"file='x' source='2,2,10,6' corner='2147483647,9,2147483647,9'"),
+        *image, kItem);
+    EXPECT_EQ(placed.source, (Rect{2, 2, 10, 6}));
+    EXPECT_EQ(placed.corners, (Rect{8, 4, 0, 0})) << "corners never take more than the source";
+
+    // A placement made by hand with corners the size of the int range, on an empty image.
+    const auto empty = ImageFromRgba(nullptr, 0, 0, 0);
+    ImagePlacement extreme;
+    extreme.dest = kItem;
+    extreme.source = Rect{0, 0, 24, 24};
+    extreme.corners = Rect{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX};
+    canvas_.Clear();
+    if (empty) {
+        DrawImagePart(canvas_.Context(), *empty, extreme, canvas_.Bounds());
+    }
+    DrawImagePart(canvas_.Context(), *image, extreme, canvas_.Bounds());
+    EXPECT_EQ(At(105, 30), 0u);
+}
+
 TEST_F(ImageDrawing, ColourDescriptorFillsTheDestination) {
     Draw(u"color='#FF102030' dest='0,0,50,60'");
     EXPECT_EQ(At(25, 30), 0xFF102030u);

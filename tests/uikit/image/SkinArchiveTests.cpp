@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/Resource.h"
@@ -139,6 +140,30 @@ TEST(SkinArchive, ImagesFallBackToPlainFilePaths) {
     archive.SetFromMemory(MakeZip({{"a.xml", "<a/>"}}));
     EXPECT_EQ(archive.ReadImage(dir.Wide("outside.png")).error, SkinReadError::None);
     EXPECT_NE(archive.ReadImage(u"nowhere.png").error, SkinReadError::None);
+}
+
+// A name in the skin's image folders that the skin lacks is missing: it is not read from the
+// folder the process runs in, with or without an archive.
+TEST(SkinArchive, SkinImageFolderNamesNeverFallBackToPlainFiles) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() / "img" / "cover");
+    std::ofstream(dir.path() / "img" / "cover" / "local.jpg") << "bytes";
+    std::filesystem::create_directories(dir.path() / "skin");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    SkinArchive archive;
+    archive.SetFromMemory(MakeZip({{"a.xml", "<a/>"}}));
+    SkinArchive folder;
+    folder.SetResourceFolder(dir.Wide("skin/"));
+    const SkinReadError inArchive = archive.ReadImage(u"img/cover/local.jpg").error;
+    const SkinReadError upperCase = archive.ReadImage(u"IMG\\cover\\local.jpg").error;
+    const SkinReadError inFolder = folder.ReadImage(u"img/cover/local.jpg").error;
+    std::filesystem::current_path(before);
+    EXPECT_EQ(inArchive, SkinReadError::NotFound);
+    EXPECT_EQ(upperCase, SkinReadError::NotFound);
+    EXPECT_NE(inFolder, SkinReadError::None);
+    EXPECT_EQ(archive.ReadImage(dir.Wide("img/cover/local.jpg")).error, SkinReadError::None)
+        << "a full path, as markup may name, still reads the file";
 }
 
 TEST(SkinArchive, TheProgramCarriesTheSkinAsResource131) {
