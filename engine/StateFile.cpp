@@ -8,6 +8,8 @@ namespace {
 
 constexpr const char* kMagic = "kavrin-dlengine-state";
 constexpr int kVersion = 1;
+// Far more pieces than the planner ever leaves; a bound on what one read may allocate.
+constexpr int64_t kMaxRanges = 1000000;
 
 void EncodeRanges(std::ostringstream& out, const char* key, const RangeSet& ranges) {
     out << key << ' ' << ranges.spans().size();
@@ -17,21 +19,26 @@ void EncodeRanges(std::ostringstream& out, const char* key, const RangeSet& rang
     out << '\n';
 }
 
+// Ranges are written merged and in order, so anything else was not written by us. The count is
+// checked against what the file has room for before it drives the loop.
 bool DecodeRanges(std::istringstream& in, const char* key, int64_t fileSize, RangeSet& ranges) {
     std::string word;
-    size_t count = 0;
-    if (!(in >> word >> count) || word != key || count > 1000000) {
+    int64_t count = 0;
+    if (!(in >> word >> count) || word != key || count < 0 || count > kMaxRanges ||
+        count > fileSize / 2 + 1) {
         return false;
     }
-    for (size_t i = 0; i < count; ++i) {
+    int64_t previousEnd = -1;
+    for (int64_t i = 0; i < count; ++i) {
         int64_t first = 0;
         int64_t end = 0;
         char dash = 0;
-        if (!(in >> first >> dash >> end) || dash != '-' || first < 0 || end <= first ||
-            end > fileSize) {
+        if (!(in >> first >> dash >> end) || dash != '-' || first < 0 || first <= previousEnd ||
+            end <= first || end > fileSize) {
             return false;
         }
         ranges.Add({first, end});
+        previousEnd = end;
     }
     return true;
 }
@@ -57,7 +64,8 @@ std::optional<TaskState> DecodeTaskState(const std::string& text) {
     if (!(in >> word >> version) || word != kMagic || version != kVersion) {
         return std::nullopt;
     }
-    if (!(in >> word >> state.fileSize) || word != "size" || state.fileSize <= 0) {
+    if (!(in >> word >> state.fileSize) || word != "size" || state.fileSize <= 0 ||
+        state.fileSize > kLargestFileSize) {
         return std::nullopt;
     }
     if (!(in >> word >> state.bootId) || word != "boot") {

@@ -8,6 +8,9 @@
 
 namespace dlengine {
 
+// No download is this large (a pebibyte); a state file claiming more was not written by us.
+constexpr int64_t kLargestFileSize = int64_t{1} << 50;
+
 // What the state file beside a part file remembers between runs. Finished ranges are recorded
 // often and without a flush; only the synced ranges were covered by a completed fdatasync. A
 // killed process leaves its written pages in the page cache, so the same boot trusts every

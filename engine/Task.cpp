@@ -40,6 +40,7 @@ void Task::Start() {
     error_ = DL_ERROR_NONE;
     httpStatus_ = 0;
     retry_ = {};
+    serverMisbehaved_ = false;
     state_ = DL_STATE_CONNECTING;
     if (!loaded_ && !Load()) {
         return;
@@ -165,8 +166,13 @@ void Task::OpenTransfers(Clock::time_point now) {
         OpenTransfer(0, kMinSplit);
         return;
     }
-    const int limit = ConnectionLimit(parts_.settings.maxConnections,
-                                      AdvanceRamp(ramp_, now, fetched_, transfers_.size()));
+    int limit = ConnectionLimit(parts_.settings.maxConnections,
+                                AdvanceRamp(ramp_, now, fetched_, transfers_.size()));
+    // Every request to a server that fails, drops or ignores ranges at random risks the bytes
+    // in flight; fewer, longer requests risk fewer of them.
+    if (serverMisbehaved_) {
+        limit = std::min(limit, kMisbehavingServerConnections);
+    }
     while (static_cast<int>(transfers_.size()) < limit &&
            EngineAllowsAnother(static_cast<int>(transfers_.size()), parts_.transfers)) {
         std::vector<ActiveSegment> active;

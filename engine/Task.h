@@ -17,6 +17,14 @@
 
 namespace dlengine {
 
+// A whole answer to a request for a piece further in than this is refused, at most this many
+// times in a row once the server has answered a range in this run, and once before that.
+constexpr int64_t kWholeAnswerDetour = 2 * 1024 * 1024;
+constexpr int kWholeAnswerRefusals = 6;
+constexpr int kWholeAnswerRefusalsUntilRanges = 1;
+// Connections a task keeps once its server failed a request, dropped one or ignored a range.
+constexpr int kMisbehavingServerConnections = 1;
+
 // One file being downloaded, driven by the engine thread alone. Bytes go through three sets:
 // received (handed to the writer), done (on disk) and synced (flushed to the device).
 class Task {
@@ -55,6 +63,7 @@ class Task {
     void ResetProgress();
     bool AcceptPartial(Transfer& transfer);
     bool AcceptWhole(Transfer& transfer);
+    bool UseWholeAnswer(Transfer& transfer);
     void OpenTransfers(Clock::time_point now);
     bool OpenTransfer(int64_t start, int64_t end);
     bool Finished() const;
@@ -86,6 +95,8 @@ class Task {
     int64_t fileSize_ = -1;
     bool rangesConfirmed_ = false;
     bool singleStream_ = false;
+    int wholeAnswersRefused_ = 0;
+    bool serverMisbehaved_ = false;
     RangeSet received_;
     RangeSet done_;
     RangeSet synced_;

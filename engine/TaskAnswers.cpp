@@ -71,18 +71,26 @@ bool Task::AcceptPartial(Transfer& transfer) {
     }
     transfer.end = transfer.end < 0 ? fileSize_ : std::min(transfer.end, fileSize_);
     rangesConfirmed_ = true;
+    // A server that once sent the whole file may answer ranges after all: connections may split.
+    singleStream_ = false;
+    wholeAnswersRefused_ = 0;
     return true;
 }
 
-// A whole-file answer to a range request: the server ignores ranges. Nothing received before
-// can be matched to it, so the task starts over with this one stream from byte 0.
+// A whole-file answer to a range request. When it is as long as the file the ranges came from,
+// it is that file from byte 0: the transfer writes it from there to its end and everything
+// received stays. Otherwise nothing received before can be matched to it, so the task starts
+// over with this one stream from byte 0.
 bool Task::AcceptWhole(Transfer& transfer) {
+    curl_off_t length = -1;
+    curl_easy_getinfo(transfer.easy(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    if (fileSize_ > 0 && length == fileSize_) {
+        return UseWholeAnswer(transfer);
+    }
     CancelTransfers(&transfer);
     if (transfer.start != 0 || received_.Total() > 0 || fileSize_ >= 0) {
         ResetProgress();
     }
-    curl_off_t length = -1;
-    curl_easy_getinfo(transfer.easy(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
     transfer.start = transfer.cursor = 0;
     transfer.end = length >= 0 ? static_cast<int64_t>(length) : -1;
     singleStream_ = true;
@@ -90,6 +98,21 @@ bool Task::AcceptWhole(Transfer& transfer) {
         SetFileSize(static_cast<int64_t>(length));
     }
     return state_ != DL_STATE_ERROR;
+}
+
+// Reaching a piece far into the file through a whole answer costs every byte before it, while
+// refusing it costs only what is in flight: a server that ignores ranges now and then is asked
+// again. One that keeps sending whole answers is read through.
+bool Task::UseWholeAnswer(Transfer& transfer) {
+    serverMisbehaved_ = true;
+    const int refusals = rangesConfirmed_ ? kWholeAnswerRefusals : kWholeAnswerRefusalsUntilRanges;
+    if (transfer.start > kWholeAnswerDetour && wholeAnswersRefused_ < refusals) {
+        ++wholeAnswersRefused_;
+        return false;
+    }
+    wholeAnswersRefused_ = 0;
+    transfer.start = transfer.cursor = 0;
+    return true;
 }
 
 void Task::OnTransferDone(Transfer* transfer, CURLcode code) {
@@ -144,6 +167,7 @@ void Task::ApplyVerdict(const FailureVerdict& verdict) {
 }
 
 void Task::NoteFailure(int errorIfExhausted) {
+    serverMisbehaved_ = true;
     if (RecordFailure(retry_, Clock::now()) == RetryStep::kExhausted) {
         Fail(errorIfExhausted);
     }

@@ -47,6 +47,32 @@ TEST(StateFileTest, RoundTripsAndRefusesTornOrForeignText) {
     EXPECT_FALSE(DecodeTaskState(EncodeTaskState(outside)));
 }
 
+// A state file is a file anyone can change: what no download of ours writes is refused, so
+// the task starts afresh instead of planning from it.
+TEST(StateFileTest, RefusesSizesRangesAndCountsNoDownloadHas) {
+    const auto text = [](const std::string& size, const std::string& done) {
+        return "kavrin-dlengine-state 1\nsize " + size + "\nboot -\ndone " + done +
+               "\nsynced 0\nend\n";
+    };
+    EXPECT_TRUE(DecodeTaskState(text("1000", "2 0-100 500-1000")));
+    EXPECT_TRUE(DecodeTaskState(text(std::to_string(kLargestFileSize), "0")));
+    EXPECT_FALSE(DecodeTaskState(text(std::to_string(kLargestFileSize + 1), "0")));
+    EXPECT_FALSE(DecodeTaskState(text("9223372036854775807", "1 0-9223372036854775807")));
+    EXPECT_FALSE(DecodeTaskState(text("9223372036854775808", "0")));
+    EXPECT_FALSE(DecodeTaskState(text("0", "0")));
+    EXPECT_FALSE(DecodeTaskState(text("-1000", "0")));
+    // Out of order, overlapping, touching (never written: touching ranges merge), empty.
+    EXPECT_FALSE(DecodeTaskState(text("1000", "2 500-1000 0-100")));
+    EXPECT_FALSE(DecodeTaskState(text("1000", "2 0-600 500-1000")));
+    EXPECT_FALSE(DecodeTaskState(text("1000", "2 0-500 500-1000")));
+    EXPECT_FALSE(DecodeTaskState(text("1000", "1 100-100")));
+    EXPECT_FALSE(DecodeTaskState(text("1000", "1 -5-100")));
+    // A count that wraps and a count the text lacks.
+    EXPECT_FALSE(DecodeTaskState(text("1000", "-1 0-100")));
+    EXPECT_FALSE(DecodeTaskState(text("1000", "3 0-100 200-300")));
+    EXPECT_FALSE(DecodeTaskState(text("1000", "18446744073709551617 0-100")));
+}
+
 TEST(StateFileTest, ANewBootTrustsOnlyFlushedRanges) {
     TaskState state;
     state.fileSize = 1000;

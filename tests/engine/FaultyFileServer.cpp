@@ -73,6 +73,20 @@ void FaultyFileServer::AddFile(const std::string& name, std::string content) {
 void FaultyFileServer::SetFaults(const Faults& faults) {
     std::lock_guard lock(mutex_);
     faults_ = faults;
+    random_.seed(faults.randomSeed);
+}
+
+// Under the lock: requests draw in the order they arrive.
+FaultyFileServer::Draw FaultyFileServer::DrawFaults(const Faults& faults) {
+    std::uniform_int_distribution<int> percent(0, 99);
+    std::uniform_real_distribution<double> point(0.0, 1.0);
+    Draw draw;
+    draw.fail = percent(random_) < faults.failPercent;
+    draw.ignoreRange = percent(random_) < faults.ignoreRangePercent;
+    const bool drop = percent(random_) < faults.dropPercent;
+    const double at = point(random_);
+    draw.dropAt = drop ? at : -1;
+    return draw;
 }
 
 std::string FaultyFileServer::Url(const std::string& name) const {
@@ -84,9 +98,11 @@ void FaultyFileServer::Serve(const std::string& name, const std::string& rangeHe
     const int64_t number = ++requests_;
     std::shared_ptr<const std::string> file;
     Faults faults;
+    Draw draw;
     {
         std::lock_guard lock(mutex_);
         faults = faults_;
+        draw = DrawFaults(faults);
         auto it = files_.find(name);
         if (it != files_.end()) {
             file = it->second;
@@ -97,14 +113,15 @@ void FaultyFileServer::Serve(const std::string& name, const std::string& rangeHe
         response.set_content("not found\n", "text/plain");
         return;
     }
-    if (faults.failEvery > 0 && number % faults.failEvery == 0) {
+    if (draw.fail || (faults.failEvery > 0 && number % faults.failEvery == 0)) {
         response.status = 503;
         response.set_content("busy\n", "text/plain");
         return;
     }
     const auto size = static_cast<int64_t>(file->size());
     Span span{0, size};
-    if (!faults.ignoreRanges && !rangeHeader.empty()) {
+    const bool ignoreRanges = faults.ignoreRanges || draw.ignoreRange;
+    if (!ignoreRanges && !rangeHeader.empty()) {
         auto range = ParseRange(rangeHeader, size);
         if (range && range->first < 0) {
             response.status = 416;
@@ -122,8 +139,12 @@ void FaultyFileServer::Serve(const std::string& name, const std::string& rangeHe
                     std::to_string(faults.claimedSize > 0 ? faults.claimedSize : size));
         }
     }
-    if (!faults.ignoreRanges) {
+    if (!ignoreRanges) {
         response.set_header("Accept-Ranges", "bytes");
+    }
+    if (draw.dropAt >= 0) {
+        faults.dropAfterBytes = std::max<int64_t>(
+            1, static_cast<int64_t>(draw.dropAt * static_cast<double>(span.length)));
     }
     response.set_content_provider(
         static_cast<size_t>(span.length), "application/octet-stream",

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -22,6 +23,13 @@ class FaultyFileServer {
         int failEvery = 0;           // every Nth request gets a 503
         int64_t bytesPerSecond = 0;  // per-answer throttle
         int64_t claimedSize = 0;     // the file size partial answers claim, if not 0
+        // Faults drawn per request from a generator seeded with randomSeed, each in this many
+        // requests of a hundred: a 503, a whole answer to a range request, a drop at a point
+        // drawn from the answer's length.
+        uint32_t randomSeed = 0;
+        int failPercent = 0;
+        int ignoreRangePercent = 0;
+        int dropPercent = 0;
     };
 
     FaultyFileServer();
@@ -38,6 +46,12 @@ class FaultyFileServer {
     int64_t RangeRequests() const { return rangeRequests_.load(); }
 
   private:
+    struct Draw {
+        bool fail = false;
+        bool ignoreRange = false;
+        double dropAt = -1;  // fraction of the answer after which it is cut, or -1
+    };
+    Draw DrawFaults(const Faults& faults);
     void Serve(const std::string& name, const std::string& rangeHeader, void* response);
 
     std::unique_ptr<httplib::Server> server_;
@@ -46,6 +60,7 @@ class FaultyFileServer {
     mutable std::mutex mutex_;
     std::map<std::string, std::shared_ptr<const std::string>> files_;
     Faults faults_;
+    std::mt19937 random_;
     std::atomic<int64_t> bytesSent_{0};
     std::atomic<int64_t> requests_{0};
     std::atomic<int64_t> rangeRequests_{0};

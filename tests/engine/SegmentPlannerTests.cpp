@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "engine/SegmentPlanner.h"
 
 using namespace dlengine;
@@ -101,4 +103,42 @@ TEST(SegmentPlannerTest, SharesEndOnABoundaryAndCoverTheGapTogether) {
     }
     EXPECT_EQ(active.front().start, 0);
     EXPECT_EQ(active.back().end, fileSize);
+}
+
+// The planner is handed sizes from a state file and from servers; no size it may be given makes
+// its arithmetic leave the file (the sanitizer build reports any signed overflow on the way).
+TEST(SegmentPlannerTest, StaysInsideFilesOfAnySizeUpToTheLargestOffset) {
+    constexpr int64_t kLargest = std::numeric_limits<int64_t>::max();
+    for (const int64_t fileSize : {kLargest, kLargest - 1, kLargest - kSplitAlign + 1}) {
+        for (const int freeSlots : {1, 3, 16}) {
+            std::vector<ActiveSegment> active;
+            auto choice = NextSegment({}, active, fileSize, kMinSplit, freeSlots);
+            ASSERT_TRUE(choice) << fileSize << " " << freeSlots;
+            EXPECT_EQ(choice->span.first, 0);
+            EXPECT_GT(choice->span.end, 0);
+            EXPECT_LE(choice->span.end, fileSize);
+        }
+    }
+    std::vector<ActiveSegment> nearTheEnd = {{0, 0, kLargest}};
+    auto split = NextSegment({}, nearTheEnd, kLargest, kMinSplit, 1);
+    ASSERT_TRUE(split);
+    EXPECT_EQ(split->span.end, kLargest);
+    EXPECT_EQ(nearTheEnd[0].end, split->span.first);
+    EXPECT_GT(split->span.first, 0);
+}
+
+TEST(SegmentPlannerTest, GivesNothingForSegmentsOrSizesNoTransferCanHave) {
+    std::vector<ActiveSegment> none;
+    EXPECT_FALSE(NextSegment({}, none, 0, kMinSplit, 1));
+    EXPECT_FALSE(NextSegment({}, none, -5, kMinSplit, 1));
+    // A cursor behind its start or an end before its cursor is no work to share.
+    std::vector<ActiveSegment> inverted = {{0, 10 * kMinSplit, -1}};
+    RangeSet received;
+    received.Add({0, 10 * kMinSplit});
+    EXPECT_FALSE(NextSegment(received, inverted, 10 * kMinSplit, kMinSplit, 1));
+    EXPECT_FALSE(
+        WorthSplitting(std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::max()));
+    const int64_t point =
+        SplitPoint(std::numeric_limits<int64_t>::min() + 1, std::numeric_limits<int64_t>::max());
+    EXPECT_GE(point, 0);
 }
