@@ -40,4 +40,7 @@ void LocalAddressOf(int socket, std::string& address, int& port);
 
 void CloseSocket(int socket);
 
+// A write to a connection its peer has closed fails instead of ending the process.
+void IgnoreBrokenPipes();
+
 }  // namespace platform

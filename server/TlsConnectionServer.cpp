@@ -27,6 +27,18 @@ SSL_CTX* MakeContext(const std::string& certFile, const std::string& keyFile) {
     return context;
 }
 
+// Whether the answer now written ends its connection. The library decides that inside its own
+// connection loop, which this server replaces, so the answer is looked at on its way out:
+// through the one connection this thread serves.
+thread_local bool* tAnswerEndsConnection = nullptr;
+
+// A refused head or body leaves the rest of the request unread; it must never be taken for the
+// next request.
+bool EndsConnection(const httplib::Response& response) {
+    return response.get_header_value("Connection") == "close" || response.status == 400 ||
+           response.status == 413 || response.status == 414 || response.status == 431;
+}
+
 struct SslFree {
     void operator()(SSL* ssl) const { SSL_free(ssl); }
 };
@@ -38,6 +50,11 @@ TlsConnectionServer::TlsConnectionServer(const std::string& certFile, const std:
     : context_(MakeContext(certFile, keyFile)), limits_(limits) {
     // The library's own options would let a second server share the port (SO_REUSEPORT).
     set_socket_options([](socket_t socket) { platform::AllowOnlyAddressReuse(socket); });
+    set_post_routing_handler([](const httplib::Request&, httplib::Response& response) {
+        if (tAnswerEndsConnection != nullptr && EndsConnection(response)) {
+            *tAnswerEndsConnection = true;
+        }
+    });
 }
 
 TlsConnectionServer::~TlsConnectionServer() {
@@ -68,6 +85,10 @@ bool TlsConnectionServer::process_and_close_socket(socket_t socket) {
 
 void TlsConnectionServer::Serve(TlsStream& stream, SSL* ssl) {
     const auto running = [this] { return is_running(); };
+    bool answerEnds = false;
+    tAnswerEndsConnection = &answerEnds;
+    const std::unique_ptr<bool*, void (*)(bool**)> forget(&tAnswerEndsConnection,
+                                                          [](bool** flag) { *flag = nullptr; });
     for (size_t served = 0; served < limits_.requestsPerConnection; ++served) {
         if (served > 0 && !stream.WaitForRequest(limits_.keepAliveIdle, running)) {
             return;
@@ -80,7 +101,7 @@ void TlsConnectionServer::Serve(TlsStream& stream, SSL* ssl) {
                 request.ssl = ssl;
                 stream.BeginBody();
             });
-        if (!answered || closed || last || stream.Exceeded()) {
+        if (!answered || closed || last || answerEnds || stream.Exceeded()) {
             return;
         }
     }

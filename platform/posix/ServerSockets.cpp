@@ -5,6 +5,7 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -120,6 +121,10 @@ void LocalAddressOf(int socket, std::string& address, int& port) {
 
 void CloseSocket(int socket) {
     close(socket);
+}
+
+void IgnoreBrokenPipes() {
+    signal(SIGPIPE, SIG_IGN);
 }
 
 }  // namespace platform
