@@ -10,7 +10,7 @@ struct ConnectionLimits {
     using Duration = std::chrono::milliseconds;
 
     // The TLS handshake, from the accepted connection on.
-    Duration handshake = std::chrono::seconds(10);
+    Duration handshake = std::chrono::seconds(20);
     // A request's line and headers, from the first wait for them on.
     Duration requestHead = std::chrono::seconds(10);
     size_t requestHeadBytes = 64 * 1024;
@@ -19,9 +19,9 @@ struct ConnectionLimits {
     Duration bodyGrace = std::chrono::seconds(30);
     uint64_t bodyBytesPerSecond = 16 * 1024;
     // Longest wait for any one read or write to make progress.
-    Duration readStall = std::chrono::seconds(5);
+    Duration readStall = std::chrono::seconds(10);
     Duration writeStall = std::chrono::seconds(10);
     // An idle connection between two requests, and how many requests one connection carries.
-    Duration keepAliveIdle = std::chrono::seconds(3);
+    Duration keepAliveIdle = std::chrono::seconds(15);
     size_t requestsPerConnection = 100;
 };

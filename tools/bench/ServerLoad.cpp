@@ -21,6 +21,7 @@
 
 #include "api/RequestEnvelope.h"
 #include "context/AppContext.h"
+#include "platform/ServerSockets.h"
 
 namespace {
 
@@ -58,6 +59,8 @@ bool RangeRequest(httplib::SSLClient& client, const Load& load, std::mt19937_64&
     const std::string range =
         "bytes=" + std::to_string(from) + "-" + std::to_string(from + kRangeBytes - 1);
     const auto answer = client.Get(load.filePath.c_str(), {{"Range", range}});
+    if (!answer)
+        std::fprintf(stderr, "range: %s\n", httplib::to_string(answer.error()).c_str());
     if (!answer || answer->status != 206 || answer->body.size() != kRangeBytes) {
         return false;
     }
@@ -73,6 +76,8 @@ bool ApiRequest(httplib::SSLClient& client, const Load& load, int clientIndex, i
         return false;
     }
     const auto answer = client.Get(("/" + std::string(path)).c_str());
+    if (!answer)
+        std::fprintf(stderr, "api: %s\n", httplib::to_string(answer.error()).c_str());
     char* json = nullptr;
     size_t length = 0;
     if (!answer || answer->status != 200 ||
@@ -138,6 +143,8 @@ int main(int argc, char** argv) {
             stderr);
         return 2;
     }
+    // A server may end a kept-alive connection at any time; the write then fails and counts.
+    platform::IgnoreBrokenPipes();
     Tally tally;
     std::vector<std::thread> clients;
     clients.reserve(static_cast<size_t>(load.clients));
