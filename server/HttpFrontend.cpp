@@ -22,6 +22,11 @@ void Respond(httplib::Response& response, int status, const std::string& body) {
     response.set_content(body, "text/plain");
 }
 
+bool AnnouncesBody(const httplib::Request& request) {
+    const std::string length = request.get_header_value("Content-Length");
+    return request.has_header("Transfer-Encoding") || (!length.empty() && length != "0");
+}
+
 }  // namespace
 
 void HttpFrontend::Handle(const httplib::Request& request, httplib::Response& response) const {
@@ -31,6 +36,14 @@ void HttpFrontend::Handle(const httplib::Request& request, httplib::Response& re
     const_cast<httplib::Request&>(request).ranges.clear();
 
     const std::string path = RequestTarget::CollapseLeadingSlashes(request.path);
+    if (AnnouncesBody(request)) {
+        // The library leaves such a body unread, and its bytes would be read as the next
+        // request; the answer ends the connection instead.
+        response.set_header("Connection", "close");
+        Respond(response, 400, "no body expected\n");
+        LogRequest(request.method, path, "", response.status, response.body.size());
+        return;
+    }
     if (auto reply = api_.Handle(path, RequestTarget::QueryOf(request.target))) {
         ServeApi(request, path, response, std::move(*reply));
         return;

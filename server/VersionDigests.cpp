@@ -4,32 +4,21 @@
 
 #include <cstdio>
 #include <fstream>
-#include <memory>
 #include <optional>
 #include <sstream>
 
 #include "common/Crc.h"
 #include "common/Sha256.h"
 #include "common/UrlJoin.h"
+#include "server/JsonObject.h"
 #include "server/RequestTarget.h"
 
 namespace {
 
 constexpr std::string_view kFilesFolder = "files/";
 
-std::optional<Json::Value> ParseObject(const std::string& text) {
-    Json::Value root;
-    std::string errors;
-    const std::unique_ptr<Json::CharReader> reader(Json::CharReaderBuilder().newCharReader());
-    if (!reader->parse(text.data(), text.data() + text.size(), &root, &errors) ||
-        !root.isObject()) {
-        return std::nullopt;
-    }
-    return root;
-}
-
 std::string StringOf(const Json::Value& object, const char* name) {
-    const Json::Value* member = object.find(name, name + std::char_traits<char>::length(name));
+    const Json::Value* member = JsonMember(object, name);
     return member != nullptr && member->isString() ? member->asString() : std::string();
 }
 
@@ -78,7 +67,7 @@ bool FillEntry(Json::Value& entry, const std::string& baseUrl, const DataStore& 
 }  // namespace
 
 std::string WithServedFileDigests(const std::string& json, const DataStore& store) {
-    std::optional<Json::Value> root = ParseObject(json);
+    std::optional<Json::Value> root = ParseJsonObject(json);
     Json::Value* files = root && root->isMember("files") ? &(*root)["files"] : nullptr;
     if (files == nullptr || !files->isArray()) {
         return json;

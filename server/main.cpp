@@ -1,5 +1,6 @@
 // kavrin-server: the reference API and download server, over HTTPS on loopback.
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -9,21 +10,27 @@
 
 #include <httplib.h>
 
+#include "common/CrashReportLimit.h"
+#include "platform/ServerSockets.h"
 #include "platform/Termination.h"
 #include "server/ApiHandler.h"
 #include "server/CrashReportReceiver.h"
 #include "server/CrashReportStore.h"
 #include "server/DataStore.h"
+#include "server/ElasticTaskQueue.h"
 #include "server/HttpFrontend.h"
 #include "server/RsaPrivateKey.h"
 #include "server/ServerOptions.h"
+#include "server/TlsConnectionServer.h"
 
 namespace {
 
 // Each open connection holds a worker for as long as the client keeps it alive, and a client
-// fetches a file over many range connections, several files at once. The library's own count
-// (eight on a small machine) would leave such connections queued behind each other.
-constexpr size_t kWorkerThreads = 64;
+// fetches a file over many range connections, several files at once: every connection gets a
+// worker of its own, as many as the open files allow with one file served on each.
+constexpr size_t kMaxWorkers = 4096;
+constexpr size_t kMinWorkers = 16;
+constexpr uint64_t kFilesKeptForOthers = 64;
 constexpr auto kListenPoll = std::chrono::milliseconds(5);
 
 int Fail(const std::string& message) {
@@ -31,11 +38,20 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-int BindPort(httplib::Server& server, const ServerOptions& options) {
-    if (options.port == 0) {
-        return server.bind_to_any_port(options.host);
+size_t WorkerCap(uint64_t openFileLimit) {
+    const uint64_t perConnection = 2;
+    const uint64_t usable =
+        openFileLimit > kFilesKeptForOthers ? openFileLimit - kFilesKeptForOthers : 0;
+    return std::clamp<size_t>(
+        static_cast<size_t>(std::min<uint64_t>(usable / perConnection, kMaxWorkers)), kMinWorkers,
+        kMaxWorkers);
+}
+
+std::string ListenFailure(const ServerOptions& options) {
+    if (options.port != 0 && platform::PortIsTaken(options.host, options.port)) {
+        return "port " + std::to_string(options.port) + " is already in use on " + options.host;
     }
-    return server.bind_to_port(options.host, options.port) ? options.port : -1;
+    return "cannot listen on " + options.host + ":" + std::to_string(options.port);
 }
 
 }  // namespace
@@ -58,13 +74,14 @@ int main(int argc, char** argv) {
     if (!std::filesystem::is_directory(options.dataDir, fsError)) {
         return Fail("no data folder " + options.dataDir);
     }
-    httplib::SSLServer server(options.certFile.c_str(), options.keyFile.c_str());
+    const size_t workerCap = WorkerCap(platform::RaiseOpenFileLimit());
+    TlsConnectionServer server(options.certFile, options.keyFile, ConnectionLimits{});
     if (!server.is_valid()) {
         return Fail("cannot use the certificate " + options.certFile + " with " + options.keyFile);
     }
-    const int port = BindPort(server, options);
+    const int port = server.Bind(options.host, options.port);
     if (port < 0) {
-        return Fail("cannot listen on " + options.host + ":" + std::to_string(options.port));
+        return Fail(ListenFailure(options));
     }
 
     const std::string baseUrl = "https://" + options.host + ":" + std::to_string(port) + "/";
@@ -72,7 +89,9 @@ int main(int argc, char** argv) {
     const ApiHandler api(key, store, ApiSettings{options.form, options.fault});
     std::atomic<bool> stopping{false};
     const HttpFrontend frontend(api, store, options.stallMs, options.rateBytesPerSecond, stopping);
-    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
+    server.new_task_queue = [workerCap] { return new ElasticTaskQueue(workerCap); };
+    // No request but a crash report has a body worth reading.
+    server.set_payload_max_length(kMaxCrashReportBytes);
     server.Get(".*", [&frontend](const httplib::Request& request, httplib::Response& response) {
         frontend.Handle(request, response);
     });

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+
+// What one connection may cost the server, in bytes and in time. A client that goes past a
+// limit loses its connection; none of them holds a worker for longer than these allow.
+struct ConnectionLimits {
+    using Duration = std::chrono::milliseconds;
+
+    // The TLS handshake, from the accepted connection on.
+    Duration handshake = std::chrono::seconds(20);
+    // A request's line and headers, from the first wait for them on.
+    Duration requestHead = std::chrono::seconds(10);
+    size_t requestHeadBytes = 64 * 1024;
+    // A body gets a grace time and then must keep arriving at a least average rate, so that a
+    // crash report over a slow line still arrives while a trickle of bytes is cut off.
+    Duration bodyGrace = std::chrono::seconds(30);
+    uint64_t bodyBytesPerSecond = 16 * 1024;
+    // Longest wait for any one read or write to make progress.
+    Duration readStall = std::chrono::seconds(10);
+    Duration writeStall = std::chrono::seconds(10);
+    // An idle connection between two requests, and how many requests one connection carries.
+    Duration keepAliveIdle = std::chrono::seconds(15);
+    size_t requestsPerConnection = 100;
+};
