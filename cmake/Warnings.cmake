@@ -4,6 +4,19 @@ if(KAVRIN_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=address,undefined)
 endif()
+# The fuzz build instruments every library for coverage as well; only the fuzz targets link the
+# fuzzer's driver (fuzz/CMakeLists.txt).
+if(KAVRIN_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "KAVRIN_FUZZ needs clang: configure with CC=clang CXX=clang++")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+        -fno-sanitize-recover=all)
+    # jsoncpp's find(begin, end) is called as find("key", "key" + 3), which clang takes for a
+    # mistaken append.
+    add_compile_options(-Wno-string-plus-int)
+    add_link_options(-fsanitize=address,undefined)
+endif()
 
 # A target that belongs to the project: our include root and our warning set.
 function(kavrin_target name)
