@@ -5,21 +5,7 @@
 
 #include "api/RequestEnvelope.h"
 #include "context/AppContext.h"
-#include "fuzz/support/FuzzKeys.h"
-
-namespace {
-
-const AppContext& FuzzContext() {
-    static AppContext* context = [] {
-        auto* made = new AppContext;
-        made->baseUrl = "https://127.0.0.1:47443/";
-        made->publicKeyPem = FuzzKeyPem("rsa_public.pem");
-        return made;
-    }();
-    return *context;
-}
-
-}  // namespace
+#include "fuzz/support/FuzzContext.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char* answer = nullptr;

@@ -7,7 +7,7 @@
 
 #include "api/RequestEnvelope.h"
 #include "context/AppContext.h"
-#include "fuzz/support/FuzzKeys.h"
+#include "fuzz/support/FuzzContext.h"
 #include "server/RequestTarget.h"
 #include "server/RsaPrivateKey.h"
 #include "server/ServerEnvelope.h"
@@ -15,16 +15,6 @@
 namespace {
 
 constexpr const char* kNonce = "12345678901234";
-
-const AppContext& FuzzContext() {
-    static AppContext* context = [] {
-        auto* made = new AppContext;
-        made->baseUrl = "https://127.0.0.1:47443/";
-        made->publicKeyPem = FuzzKeyPem("rsa_public.pem");
-        return made;
-    }();
-    return *context;
-}
 
 const RsaPrivateKey& ServerKey() {
     static RsaPrivateKey* key = [] {
