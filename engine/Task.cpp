@@ -197,6 +197,11 @@ void Task::OpenTransfers(Clock::time_point now) {
 
 bool Task::OpenTransfer(int64_t start, int64_t end) {
     auto transfer = std::make_unique<Transfer>(*this, start, end);
+    // A whole answer to this request would be refused, and the server may well send one: what
+    // the system lets it push before the refusal arrives is kept small.
+    if (serverMisbehaved_ && start > kWholeAnswerDetour) {
+        transfer->receiveWindow = kRefusableAnswerWindow;
+    }
     const int64_t limit =
         parts_.settings.speedLimit > 0 ? parts_.settings.speedLimit / (parts_.transfers + 1) : 0;
     if (!transfer->Prepare(target_.url, parts_.settings, limit) ||

@@ -22,6 +22,9 @@ namespace dlengine {
 constexpr int64_t kWholeAnswerDetour = 2 * 1024 * 1024;
 constexpr int kWholeAnswerRefusals = 6;
 constexpr int kWholeAnswerRefusalsUntilRanges = 1;
+// The receive buffer of a request whose whole answer would be refused, once the server has sent
+// one, failed or dropped: every refusal costs about this much and the buffers of the server.
+constexpr int kRefusableAnswerWindow = 256 * 1024;
 // Connections a task keeps once its server failed a request, dropped one or ignored a range.
 constexpr int kMisbehavingServerConnections = 1;
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/Task.h"
+#include "platform/engine/Sockets.h"
 
 namespace dlengine {
 
@@ -57,10 +58,23 @@ bool Transfer::Prepare(const std::string& url, const EngineSettings& settings, i
         curl_easy_setopt(easy_, CURLOPT_MAX_RECV_SPEED_LARGE,
                          static_cast<curl_off_t>(std::max<int64_t>(speedLimit, 1024)));
     }
+    if (receiveWindow > 0) {
+        curl_easy_setopt(easy_, CURLOPT_SOCKOPTFUNCTION, &Transfer::OnSocket);
+        curl_easy_setopt(easy_, CURLOPT_SOCKOPTDATA, this);
+    }
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &Transfer::OnData);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy_, CURLOPT_PRIVATE, this);
     return true;
+}
+
+// A buffer the system cannot shrink costs bytes, not the transfer: it goes on as it would.
+int Transfer::OnSocket(void* self, curl_socket_t socket, curlsocktype purpose) {
+    if (purpose == CURLSOCKTYPE_IPCXN) {
+        os::KeepBuffersSmall(static_cast<std::intptr_t>(socket),
+                             static_cast<Transfer*>(self)->receiveWindow);
+    }
+    return CURL_SOCKOPT_OK;
 }
 
 size_t Transfer::OnData(char* data, size_t size, size_t count, void* self) {

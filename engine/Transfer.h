@@ -37,11 +37,14 @@ class Transfer {
     bool pausedForBlocks = false;
     bool cancelled = false;  // to be removed by the task outside curl's callbacks
     long httpStatus = 0;
+    // The socket's receive buffer, when it must be smaller than the system's choice; 0 leaves it.
+    int receiveWindow = 0;
     std::unique_ptr<Block> block;  // the block being filled
     std::chrono::steady_clock::time_point blockSince;
     int64_t BufferedBytes() const { return block ? static_cast<int64_t>(block->used) : 0; }
 
   private:
+    static int OnSocket(void* self, curl_socket_t socket, curlsocktype purpose);
     static size_t OnData(char* data, size_t size, size_t count, void* self);
     size_t Receive(const char* data, size_t size);
 

@@ -74,10 +74,15 @@ void FaultyFileServer::SetFaults(const Faults& faults) {
     std::lock_guard lock(mutex_);
     faults_ = faults;
     random_.seed(faults.randomSeed);
+    planned_ = 0;
 }
 
 // Under the lock: requests draw in the order they arrive.
 FaultyFileServer::Draw FaultyFileServer::DrawFaults(const Faults& faults) {
+    if (planned_ < faults.plan.size()) {
+        const char step = faults.plan[planned_++];
+        return {.fail = step == 'f', .ignoreRange = step == 'w', .dropAt = step == 'c' ? 0.5 : -1};
+    }
     std::uniform_int_distribution<int> percent(0, 99);
     std::uniform_real_distribution<double> point(0.0, 1.0);
     Draw draw;

@@ -30,6 +30,10 @@ class FaultyFileServer {
         int failPercent = 0;
         int ignoreRangePercent = 0;
         int dropPercent = 0;
+        // The answers to the first requests after SetFaults, one letter each in the order they
+        // arrive: 'f' a 503, 'w' the whole file whatever was asked, 'c' the answer cut halfway,
+        // anything else the answer asked for. Requests past its end draw as above.
+        std::string plan{};
     };
 
     FaultyFileServer();
@@ -61,6 +65,7 @@ class FaultyFileServer {
     std::map<std::string, std::shared_ptr<const std::string>> files_;
     Faults faults_;
     std::mt19937 random_;
+    size_t planned_ = 0;  // requests answered by the plan
     std::atomic<int64_t> bytesSent_{0};
     std::atomic<int64_t> requests_{0};
     std::atomic<int64_t> rangeRequests_{0};
