@@ -44,8 +44,11 @@ int AdvanceRamp(ConnectionRamp& ramp, Clock::time_point now, int64_t fetched,
     return ramp.allowed;
 }
 
-int ConnectionLimit(int configured, int ramped) {
-    return std::min(std::clamp(configured, 1, kMostTaskConnections), ramped);
+// Every request to a server that fails, drops or ignores ranges at random risks the bytes in
+// flight; fewer, longer requests risk fewer of them.
+int ConnectionLimit(int configured, int ramped, bool serverMisbehaved) {
+    const int limit = std::min(std::clamp(configured, 1, kMostTaskConnections), ramped);
+    return serverMisbehaved ? std::min(limit, kMisbehavingServerConnections) : limit;
 }
 
 // A task's first connection never waits for others, so no task starves behind busy ones.

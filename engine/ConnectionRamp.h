@@ -24,8 +24,12 @@ struct ConnectionRamp {
 // openConnections are the ones that moved them during the window.
 int AdvanceRamp(ConnectionRamp& ramp, Clock::time_point now, int64_t fetched,
                 size_t openConnections);
-// The configured number per task, held within what a task may have and what the ramp allows.
-int ConnectionLimit(int configured, int ramped);
+// Connections a task keeps once its server failed a request, dropped one or ignored a range.
+constexpr int kMisbehavingServerConnections = 1;
+
+// The configured number per task, held within what a task may have and what the ramp allows,
+// and to one while the server misbehaves.
+int ConnectionLimit(int configured, int ramped, bool serverMisbehaved);
 // Whether the engine as a whole has room for one more connection of a task holding taskOpen.
 bool EngineAllowsAnother(int taskOpen, int engineOpen);
 

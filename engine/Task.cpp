@@ -166,13 +166,9 @@ void Task::OpenTransfers(Clock::time_point now) {
         OpenTransfer(0, kMinSplit);
         return;
     }
-    int limit = ConnectionLimit(parts_.settings.maxConnections,
-                                AdvanceRamp(ramp_, now, fetched_, transfers_.size()));
-    // Every request to a server that fails, drops or ignores ranges at random risks the bytes
-    // in flight; fewer, longer requests risk fewer of them.
-    if (serverMisbehaved_) {
-        limit = std::min(limit, kMisbehavingServerConnections);
-    }
+    const int limit =
+        ConnectionLimit(parts_.settings.maxConnections,
+                        AdvanceRamp(ramp_, now, fetched_, transfers_.size()), serverMisbehaved_);
     while (static_cast<int>(transfers_.size()) < limit &&
            EngineAllowsAnother(static_cast<int>(transfers_.size()), parts_.transfers)) {
         std::vector<ActiveSegment> active;

@@ -25,8 +25,6 @@ constexpr int kWholeAnswerRefusalsUntilRanges = 1;
 // The receive buffer of a request whose whole answer would be refused, once the server has sent
 // one, failed or dropped: every refusal costs about this much and the buffers of the server.
 constexpr int kRefusableAnswerWindow = 256 * 1024;
-// Connections a task keeps once its server failed a request, dropped one or ignored a range.
-constexpr int kMisbehavingServerConnections = 1;
 
 // One file being downloaded, driven by the engine thread alone. Bytes go through three sets:
 // received (handed to the writer), done (on disk) and synced (flushed to the device).

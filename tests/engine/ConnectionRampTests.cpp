@@ -53,11 +53,18 @@ TEST(ConnectionRampTest, MeasuresEachWindowOnItsOwn) {
 }
 
 TEST(ConnectionRampTest, LimitHoldsTheSettingWithinWhatATaskMayHave) {
-    EXPECT_EQ(ConnectionLimit(8, kMostTaskConnections), 8);
-    EXPECT_EQ(ConnectionLimit(8, 1), 1);
-    EXPECT_EQ(ConnectionLimit(0, kMostTaskConnections), 1);
-    EXPECT_EQ(ConnectionLimit(-3, kMostTaskConnections), 1);
-    EXPECT_EQ(ConnectionLimit(40, kMostTaskConnections), kMostTaskConnections);
+    EXPECT_EQ(ConnectionLimit(8, kMostTaskConnections, false), 8);
+    EXPECT_EQ(ConnectionLimit(8, 1, false), 1);
+    EXPECT_EQ(ConnectionLimit(0, kMostTaskConnections, false), 1);
+    EXPECT_EQ(ConnectionLimit(-3, kMostTaskConnections, false), 1);
+    EXPECT_EQ(ConnectionLimit(40, kMostTaskConnections, false), kMostTaskConnections);
+}
+
+TEST(ConnectionRampTest, MisbehavingServerGetsOneConnectionWhateverTheRampAllows) {
+    EXPECT_EQ(ConnectionLimit(8, kMostTaskConnections, true), 1);
+    EXPECT_EQ(ConnectionLimit(40, kMostTaskConnections, true), 1);
+    // Never fewer than one: the download must go on.
+    EXPECT_EQ(ConnectionLimit(0, 1, true), 1);
 }
 
 TEST(ConnectionRampTest, EngineCapsExtraConnectionsButNeverATasksFirst) {
