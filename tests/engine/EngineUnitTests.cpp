@@ -8,6 +8,24 @@
 
 using namespace dlengine;
 
+namespace {
+
+// A state of a 1000-byte file that an engine started on boot "boot-a" wrote.
+TaskState StateOf(std::initializer_list<ByteSpan> done, std::initializer_list<ByteSpan> synced) {
+    TaskState state;
+    state.fileSize = 1000;
+    state.bootId = "boot-a";
+    for (const ByteSpan& span : done) {
+        state.done.Add(span);
+    }
+    for (const ByteSpan& span : synced) {
+        state.synced.Add(span);
+    }
+    return state;
+}
+
+}  // namespace
+
 TEST(RangeSetTest, MergesTouchingAndOverlappingRangesAndFindsGaps) {
     RangeSet set;
     set.Add({10, 20});
@@ -28,12 +46,7 @@ TEST(RangeSetTest, MergesTouchingAndOverlappingRangesAndFindsGaps) {
 }
 
 TEST(StateFileTest, RoundTripsAndRefusesTornOrForeignText) {
-    TaskState state;
-    state.fileSize = 1000;
-    state.bootId = "boot-a";
-    state.done.Add({0, 100});
-    state.done.Add({500, 1000});
-    state.synced.Add({0, 100});
+    const TaskState state = StateOf({{0, 100}, {500, 1000}}, {{0, 100}});
     const std::string text = EncodeTaskState(state);
     auto decoded = DecodeTaskState(text);
     ASSERT_TRUE(decoded);
@@ -50,35 +63,47 @@ TEST(StateFileTest, RoundTripsAndRefusesTornOrForeignText) {
 // A state file is a file anyone can change: what no download of ours writes is refused, so
 // the task starts afresh instead of planning from it.
 TEST(StateFileTest, RefusesSizesRangesAndCountsNoDownloadHas) {
-    const auto text = [](const std::string& size, const std::string& done) {
-        return "kavrin-dlengine-state 1\nsize " + size + "\nboot -\ndone " + done +
+    struct Case {
+        const char* what;
+        std::string size;
+        std::string done;
+    };
+    const std::string largest = std::to_string(kLargestFileSize);
+    const std::string beyondLargest = std::to_string(kLargestFileSize + 1);
+    const Case accepted[] = {
+        {"two ranges in order", "1000", "2 0-100 500-1000"},
+        {"the largest size", largest, "0"},
+    };
+    const Case refused[] = {
+        {"a size past the largest", beyondLargest, "0"},
+        {"the largest signed size, all done", "9223372036854775807", "1 0-9223372036854775807"},
+        {"a size that wraps", "9223372036854775808", "0"},
+        {"an empty file", "0", "0"},
+        {"a negative size", "-1000", "0"},
+        {"ranges out of order", "1000", "2 500-1000 0-100"},
+        {"overlapping ranges", "1000", "2 0-600 500-1000"},
+        // Never written: touching ranges merge.
+        {"touching ranges", "1000", "2 0-500 500-1000"},
+        {"an empty range", "1000", "1 100-100"},
+        {"a negative start", "1000", "1 -5-100"},
+        {"a negative count", "1000", "-1 0-100"},
+        {"a count the text lacks", "1000", "3 0-100 200-300"},
+        {"a count that wraps", "1000", "18446744073709551617 0-100"},
+    };
+    const auto text = [](const Case& c) {
+        return "kavrin-dlengine-state 1\nsize " + c.size + "\nboot -\ndone " + c.done +
                "\nsynced 0\nend\n";
     };
-    EXPECT_TRUE(DecodeTaskState(text("1000", "2 0-100 500-1000")));
-    EXPECT_TRUE(DecodeTaskState(text(std::to_string(kLargestFileSize), "0")));
-    EXPECT_FALSE(DecodeTaskState(text(std::to_string(kLargestFileSize + 1), "0")));
-    EXPECT_FALSE(DecodeTaskState(text("9223372036854775807", "1 0-9223372036854775807")));
-    EXPECT_FALSE(DecodeTaskState(text("9223372036854775808", "0")));
-    EXPECT_FALSE(DecodeTaskState(text("0", "0")));
-    EXPECT_FALSE(DecodeTaskState(text("-1000", "0")));
-    // Out of order, overlapping, touching (never written: touching ranges merge), empty.
-    EXPECT_FALSE(DecodeTaskState(text("1000", "2 500-1000 0-100")));
-    EXPECT_FALSE(DecodeTaskState(text("1000", "2 0-600 500-1000")));
-    EXPECT_FALSE(DecodeTaskState(text("1000", "2 0-500 500-1000")));
-    EXPECT_FALSE(DecodeTaskState(text("1000", "1 100-100")));
-    EXPECT_FALSE(DecodeTaskState(text("1000", "1 -5-100")));
-    // A count that wraps and a count the text lacks.
-    EXPECT_FALSE(DecodeTaskState(text("1000", "-1 0-100")));
-    EXPECT_FALSE(DecodeTaskState(text("1000", "3 0-100 200-300")));
-    EXPECT_FALSE(DecodeTaskState(text("1000", "18446744073709551617 0-100")));
+    for (const Case& c : accepted) {
+        EXPECT_TRUE(DecodeTaskState(text(c))) << c.what;
+    }
+    for (const Case& c : refused) {
+        EXPECT_FALSE(DecodeTaskState(text(c))) << c.what;
+    }
 }
 
 TEST(StateFileTest, ANewBootTrustsOnlyFlushedRanges) {
-    TaskState state;
-    state.fileSize = 1000;
-    state.bootId = "boot-a";
-    state.done.Add({0, 800});
-    state.synced.Add({0, 300});
+    TaskState state = StateOf({{0, 800}}, {{0, 300}});
     EXPECT_EQ(TrustedRanges(state, "boot-a").Total(), 800);
     EXPECT_EQ(TrustedRanges(state, "boot-b").Total(), 300);
     state.bootId.clear();
