@@ -9,8 +9,11 @@
 struct ConnectionLimits {
     using Duration = std::chrono::milliseconds;
 
-    // The TLS handshake, from the accepted connection on.
-    Duration handshake = std::chrono::seconds(20);
+    // The TLS handshake, from the accepted connection on. A crowd that connects at once makes
+    // each of its clients wait for a core on its own machine before it says a word, longer
+    // than any one read would be allowed to stall: at a thousand loopback clients on two busy
+    // cores the last ClientHellos came more than twenty seconds after their connections.
+    Duration handshake = std::chrono::seconds(60);
     // A request's line and headers, from the first wait for them on.
     Duration requestHead = std::chrono::seconds(10);
     size_t requestHeadBytes = 64 * 1024;
@@ -22,6 +25,9 @@ struct ConnectionLimits {
     Duration readStall = std::chrono::seconds(10);
     Duration writeStall = std::chrono::seconds(10);
     // An idle connection between two requests, and how many requests one connection carries.
-    Duration keepAliveIdle = std::chrono::seconds(15);
+    // An idle connection costs a parked worker and nothing else, while a client of a loaded
+    // machine may well take many seconds to ask again: cutting it sooner only makes that client
+    // fail its next request.
+    Duration keepAliveIdle = std::chrono::seconds(60);
     size_t requestsPerConnection = 100;
 };

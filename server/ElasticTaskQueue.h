@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -17,7 +18,13 @@
 // allows, and lets workers go after a while without work.
 class ElasticTaskQueue final : public httplib::TaskQueue {
   public:
-    explicit ElasticTaskQueue(size_t maxWorkers) : maxWorkers_(maxWorkers) {}
+    // Makes the thread a worker runs on; the server's own throws std::system_error when the
+    // system has none left, as std::thread does.
+    using ThreadStarter = std::function<std::thread(std::function<void()>)>;
+
+    explicit ElasticTaskQueue(size_t maxWorkers,
+                              std::chrono::milliseconds idleWorkerLife = std::chrono::seconds(30),
+                              ThreadStarter startThread = StartSystemThread);
     ~ElasticTaskQueue() override;
 
     void enqueue(std::function<void()> task) override;
@@ -26,13 +33,20 @@ class ElasticTaskQueue final : public httplib::TaskQueue {
     size_t Workers();
 
   private:
+    static std::thread StartSystemThread(std::function<void()> work);
+
     using Worker = std::list<std::thread>::iterator;
 
     void Work(Worker self);
+    // Starts one more worker; false when the system has no thread to give, and the task then
+    // waits for a worker that is already there.
+    bool StartWorker();
     // Joins the workers that left on their own; called with the lock held.
     void JoinLeavers(std::unique_lock<std::mutex>& lock);
 
     const size_t maxWorkers_;
+    const std::chrono::milliseconds idleWorkerLife_;
+    const ThreadStarter startThread_;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<std::function<void()>> tasks_;

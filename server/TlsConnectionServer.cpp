@@ -101,6 +101,10 @@ void TlsConnectionServer::Serve(TlsStream& stream, SSL* ssl) {
                 request.ssl = ssl;
                 stream.BeginBody();
             });
+        if (stream.Refusal() != TlsStream::HeadRefusal::None) {
+            stream.AnswerRefusal();
+            return;
+        }
         if (!answered || closed || last || answerEnds || stream.Exceeded()) {
             return;
         }

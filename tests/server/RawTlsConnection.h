@@ -3,7 +3,9 @@
 #include <openssl/bio.h>
 #include <openssl/ssl.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 // A TLS connection to a test's kavrin-server that writes exactly the bytes a test gives it, at
 // the pace the test chooses, as no HTTP client would: a trickle of header bytes, a head
@@ -11,13 +13,23 @@
 // checked; these tests are about what the server puts up with.
 class RawTlsConnection {
   public:
-    explicit RawTlsConnection(const std::string& baseUrl)
+    // pauseBeforeHello: how long the connection stays silent before the client's first TLS
+    // message, as with a client that waits for its own core.
+    explicit RawTlsConnection(const std::string& baseUrl,
+                              std::chrono::milliseconds pauseBeforeHello = {})
         : context_(SSL_CTX_new(TLS_client_method())) {
         const size_t start = baseUrl.find("//") + 2;
         const std::string hostPort = baseUrl.substr(start, baseUrl.find('/', start) - start);
-        bio_ = BIO_new_ssl_connect(context_);
-        BIO_set_conn_hostname(bio_, hostPort.c_str());
-        connected_ = BIO_do_connect(bio_) == 1 && BIO_do_handshake(bio_) == 1;
+        BIO* socket = BIO_new_connect(hostPort.c_str());
+        if (BIO_do_connect(socket) != 1) {
+            BIO_free(socket);
+            return;
+        }
+        // The client's own pace, not a wait for the server.
+        std::this_thread::sleep_for(pauseBeforeHello);
+        bio_ = BIO_new_ssl(context_, 1);
+        BIO_push(bio_, socket);
+        connected_ = BIO_do_handshake(bio_) == 1;
     }
     ~RawTlsConnection() {
         BIO_free_all(bio_);
