@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -39,6 +40,14 @@ size_t EncodeUtf16(uint32_t code, char16_t* units) {
     units[0] = static_cast<char16_t>(0xD800 + (code >> 10));
     units[1] = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
     return 2;
+}
+
+// The memory a dump copies is raw: a stack holds padding and the guard zones a memory checker
+// keeps around each variable, which belong to no object. The system call itself copies it as
+// it is; the C library's write may be wrapped by such a checker, which takes the copy for a
+// read of those zones and ends the process before the dump is done.
+ssize_t WriteRawMemory(int fd, const char* bytes, size_t size) {
+    return static_cast<ssize_t>(syscall(SYS_write, fd, bytes, size));
 }
 
 size_t Utf16Length(const char* text) {
@@ -91,7 +100,7 @@ minidump::Location DumpFile::AppendMemory(uint64_t address, size_t size) {
     minidump::Location where{0, position_};
     const auto* bytes = reinterpret_cast<const char*>(address);
     while (where.dataSize < size) {
-        const ssize_t n = write(fd_, bytes + where.dataSize, size - where.dataSize);
+        const ssize_t n = WriteRawMemory(fd_, bytes + where.dataSize, size - where.dataSize);
         if (n < 0 && errno == EINTR) {
             continue;
         }

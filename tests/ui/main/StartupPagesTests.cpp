@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "catalog/CatalogLoader.h"
@@ -17,6 +18,15 @@
 #include "uikit/controls/ContainerUI.h"
 
 namespace {
+
+bool ServerAnsweredCatalogue(const TestServer& server) {
+    for (const std::string& line : server.Log()) {
+        if (line.find("gameInfoData") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
 
 // The start-up workers and the real main window with its real pages, as the program runs them,
 // against a kavrin-server of the test's own.
@@ -93,9 +103,12 @@ TEST_F(StartupPages, ACatalogueAnsweredBeforeTheWindowExistsStillFillsTheLibrary
     context_.baseUrl = server.baseUrl();
     WorkerJob job{&context_, &ProcessCatalog()};
     std::thread worker(LoadCatalog, &job);
-    ASSERT_TRUE(PollUntil([] { return !ProcessCatalog().empty(); }));
+    // The server's line for the call, not the catalogue itself: the worker is still filling the
+    // catalogue, and only the message it posts hands it over to this thread.
+    ASSERT_TRUE(PollUntil([&] { return ServerAnsweredCatalogue(server); }));
     // The worker now waits for the window, which deliberately comes two seconds later: long
-    // enough for several of its looks at the context to find no window.
+    // enough for it to have read the answer and for several of its looks at the context to find
+    // no window.
     std::this_thread::sleep_for(std::chrono::seconds(2));
     OpenMainWindow();
     // One tile per game of the demo catalogue.
