@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-typedef struct _PangoFontDescription PangoFontDescription;
-
 namespace uikit {
+
+class TextFace;
 
 // A font as markup describes it; size is in pixels.
 struct FontInfo {
@@ -24,7 +24,7 @@ struct FontMetrics {
     int averageWidth = 0;  // of a character
 };
 
-// A created font: the Pango description and its metrics. Immutable once made.
+// A created font: its face in the build's text engine and its metrics. Immutable once made.
 class FontUI {
   public:
     explicit FontUI(FontInfo info);
@@ -34,13 +34,13 @@ class FontUI {
 
     const FontInfo& Info() const { return info_; }
     const FontMetrics& Metrics() const { return metrics_; }
-    const PangoFontDescription* Description() const { return description_; }
-    // The family fontconfig actually chose for the face, e.g. to check an alias.
+    const TextFace& Face() const { return *face_; }
+    // The family the engine actually chose for the face, e.g. to check an alias.
     std::string ResolvedFamily() const;
 
   private:
     FontInfo info_;
-    PangoFontDescription* description_ = nullptr;
+    std::unique_ptr<TextFace> face_;
     FontMetrics metrics_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "uikit/draw/Color.h"
 
@@ -35,14 +36,14 @@ void AddRoundRectPath(cairo_t* cr, double left, double top, double right, double
         cairo_save(cr);
         cairo_translate(cr, x, y);
         cairo_scale(cr, rx, ry);
-        cairo_arc(cr, 0, 0, 1, from, from + M_PI / 2);
+        cairo_arc(cr, 0, 0, 1, from, from + std::numbers::pi / 2);
         cairo_restore(cr);
     };
     cairo_new_sub_path(cr);
-    corner(right - rx, top + ry, -M_PI / 2);
+    corner(right - rx, top + ry, -std::numbers::pi / 2);
     corner(right - rx, bottom - ry, 0);
-    corner(left + rx, bottom - ry, M_PI / 2);
-    corner(left + rx, top + ry, M_PI);
+    corner(left + rx, bottom - ry, std::numbers::pi / 2);
+    corner(left + rx, top + ry, std::numbers::pi);
     cairo_close_path(cr);
 }
 

@@ -1,16 +1,9 @@
 #pragma once
 
-typedef struct _PangoContext PangoContext;
-
 namespace uikit {
 
-// The one Pango context of the UI thread, over the cairo font map. The first call registers the
-// face aliases (FontAliases.h) before Pango reads the font configuration, so call it (or
-// InitTextEngine) before any other code starts Pango.
-PangoContext* SharedPangoContext();
-
-inline void InitTextEngine() {
-    SharedPangoContext();
-}
+// Readies the build's text engine (on Linux: registers the face aliases of FontAliases.h before
+// Pango reads the font configuration). Call it before any other code starts the engine.
+void InitTextEngine();
 
 }  // namespace uikit

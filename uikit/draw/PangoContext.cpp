@@ -1,8 +1,9 @@
-#include "uikit/draw/TextEngine.h"
+#include "uikit/draw/PangoContext.h"
 
 #include <pango/pangocairo.h>
 
 #include "uikit/draw/FontAliases.h"
+#include "uikit/draw/TextEngine.h"
 
 namespace uikit {
 
@@ -21,6 +22,10 @@ PangoContext* SharedPangoContext() {
         return created;
     }();
     return context;
+}
+
+void InitTextEngine() {
+    SharedPangoContext();
 }
 
 }  // namespace uikit
