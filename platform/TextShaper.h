@@ -7,26 +7,12 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "platform/TextLayoutFlags.h"
 
 // The system's own text engine, for platforms whose text does not come from the control
 // library's portable engine: it measures and lays out text and renders its coverage, which the
 // caller composes in a colour onto its own surfaces.
 namespace platform {
-
-// How a block of text is laid out in its rectangle. The values are the window system's own
-// text-drawing flags, which the controls' styles use as well, so a style passes straight on.
-namespace TextLayout {
-inline constexpr unsigned kLeft = 0x0;
-inline constexpr unsigned kCenter = 0x1;
-inline constexpr unsigned kRight = 0x2;
-inline constexpr unsigned kTop = 0x0;
-inline constexpr unsigned kVCenter = 0x4;
-inline constexpr unsigned kBottom = 0x8;
-inline constexpr unsigned kWordBreak = 0x10;
-inline constexpr unsigned kSingleLine = 0x20;
-inline constexpr unsigned kNoClip = 0x100;
-inline constexpr unsigned kEndEllipsis = 0x8000;
-}  // namespace TextLayout
 
 // A font as the skin asks for it; size is the em height in pixels.
 struct TextFontSpec {

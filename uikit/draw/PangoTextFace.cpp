@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "common/TextConvert.h"
-#include "uikit/draw/Color.h"
 #include "uikit/draw/FontUI.h"
 #include "uikit/draw/PangoContext.h"
 #include "uikit/draw/TextFace.h"
@@ -169,13 +168,7 @@ void PangoTextFace::Draw(cairo_t* cr, const Rect& rc, std::u16string_view text, 
                          unsigned style) const {
     LayoutPtr layout = Layout(text, rc.Width(), rc.Height(), style);
     const Point at = PlaceLayout(layout.get(), rc, style);
-    cairo_save(cr);
-    if (!(style & TextStyle::kNoClip)) {
-        cairo_rectangle(cr, rc.left, rc.top, rc.Width(), rc.Height());
-        cairo_clip(cr);
-    }
-    cairo_set_source_rgb(cr, ColorRed(color) / 255.0, ColorGreen(color) / 255.0,
-                         ColorBlue(color) / 255.0);
+    BeginTextDrawing(cr, rc, color, style);
     cairo_move_to(cr, at.x, at.y);
     pango_cairo_show_layout(cr, layout.get());
     cairo_restore(cr);

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "common/TextConvert.h"
-#include "uikit/draw/Color.h"
 #include "uikit/draw/TextPainter.h"
 
 namespace uikit {
@@ -80,13 +79,7 @@ void ShapedTextFace::Draw(cairo_t* cr, const Rect& rc, std::u16string_view text,
     if (!mask) {
         return;
     }
-    cairo_save(cr);
-    if (!(style & TextStyle::kNoClip)) {
-        cairo_rectangle(cr, rc.left, rc.top, rc.Width(), rc.Height());
-        cairo_clip(cr);
-    }
-    cairo_set_source_rgb(cr, ColorRed(color) / 255.0, ColorGreen(color) / 255.0,
-                         ColorBlue(color) / 255.0);
+    BeginTextDrawing(cr, rc, color, style);
     cairo_mask_surface(cr, mask.get(), rc.left + coverage.origin.x, rc.top + coverage.origin.y);
     cairo_restore(cr);
 }

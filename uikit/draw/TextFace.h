@@ -32,4 +32,8 @@ class TextFace {
 // A face of the build's engine for the font.
 std::unique_ptr<TextFace> CreateTextFace(const FontInfo& info);
 
+// What every face does before it puts text down: saves the state (the caller restores it),
+// clips to rc unless the style says kNoClip and takes the colour's red, green and blue, opaque.
+void BeginTextDrawing(cairo_t* cr, const Rect& rc, uint32_t color, unsigned style);
+
 }  // namespace uikit

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/TextLayoutFlags.h"
 #include "uikit/draw/FontUI.h"
 #include "uikit/draw/Geometry.h"
 
@@ -10,20 +11,9 @@ typedef struct _cairo cairo_t;
 
 namespace uikit {
 
-// Text style flags. The values are those of the controls' "align"/"valign" model (left 0,
-// centre 1, right 2, top 0, vcenter 4, bottom 8), so a control passes its style straight on.
-namespace TextStyle {
-inline constexpr unsigned kLeft = 0x0;
-inline constexpr unsigned kCenter = 0x1;
-inline constexpr unsigned kRight = 0x2;
-inline constexpr unsigned kTop = 0x0;
-inline constexpr unsigned kVCenter = 0x4;
-inline constexpr unsigned kBottom = 0x8;
-inline constexpr unsigned kWordBreak = 0x10;
-inline constexpr unsigned kSingleLine = 0x20;
-inline constexpr unsigned kNoClip = 0x100;
-inline constexpr unsigned kEndEllipsis = 0x8000;
-}  // namespace TextStyle
+// Text style flags: the text engines' own layout flags, which are the controls' "align"/"valign"
+// model as well, so a control passes its style straight on.
+namespace TextStyle = platform::TextLayout;
 
 // Draws UTF-16 text in the rectangle, clipped to it unless kNoClip. Single-line text (the
 // default for labels) ignores line breaks in layout; kWordBreak wraps at the rectangle's width.
