@@ -152,7 +152,7 @@ void DownloadManager::Poll(Download& download, bool& polled, bool& changed) {
     }
 }
 
-bool DownloadManager::PollDownloads(uintptr_t timerId) {
+bool DownloadManager::PollRunningRows() {
     bool polled = false;
     bool changed = false;
     for (const std::unique_ptr<Download>& download : downloads_) {
@@ -163,6 +163,11 @@ bool DownloadManager::PollDownloads(uintptr_t timerId) {
     if (changed) {
         SaveRecord();
     }
+    return polled;
+}
+
+bool DownloadManager::PollDownloads(uintptr_t timerId) {
+    const bool polled = PollRunningRows();
     if (timerId != kPollTimerId) {
         return false;
     }
@@ -234,6 +239,9 @@ void DownloadManager::RetryDownload(Download& download) {
 }
 
 void DownloadManager::PrepareForExit() {
+    // A task may have ended between the last tick and the exit: a finished file stays finished
+    // instead of becoming a failed row that the next run downloads again.
+    PollRunningRows();
     for (const std::unique_ptr<Download>& download : downloads_) {
         if (download->record->status == Downloading) {
             engine_.ForceStopTask(download->taskHandle);

@@ -45,8 +45,9 @@ class DownloadManager {
     void StopDownload(Download& download);
     void RetryDownload(Download& download);
 
-    // The exit path: every running task is paused with what it received written and recorded,
-    // the engine stops, and the record is saved with running and paused downloads as failed.
+    // The exit path: a task the engine finished since the last tick is taken as completed, every
+    // other running task is paused with what it received written and recorded, the engine
+    // stops, and the record is saved with running and paused downloads as failed.
     void PrepareForExit();
 
     // The full path of a download's file in the folder in force; empty when its name would
@@ -66,6 +67,8 @@ class DownloadManager {
     void StampLoadTime(Download& download);
     void ShowFailed(Download& download, const std::u16string& reason);
     void Poll(Download& download, bool& polled, bool& changed);
+    // Polls every running row and saves the record if a status changed; true if any was polled.
+    bool PollRunningRows();
     void TellEnd(const Download& download, bool completed);
     void SaveRecord();
 

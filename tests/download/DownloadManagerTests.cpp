@@ -1,6 +1,7 @@
 #include "tests/download/DownloadFixture.h"
 
 #include "download/DownloadedGamesRecord.h"
+#include "tests/support/Poll.h"
 
 using DownEngine::DownloadManager;
 
@@ -192,6 +193,22 @@ TEST_F(DownloadManagerTest, EveryChangeOfAStatusIsInTheRecordWithRunningRowsAsFa
     saved = DownEngine::LoadDownloadedGames(RecordPath());
     EXPECT_EQ(saved[0]->status, Failed);
     EXPECT_EQ(saved[1]->status, Failed);
+}
+
+TEST_F(DownloadManagerTest, AFileTheEngineFinishedAfterTheLastTickStaysCompletedAtExit) {
+    Serve({{"done", kSmall}});
+    StartFiles("done");
+    // No tick reaches the manager: the engine alone says the file is whole.
+    ASSERT_TRUE(PollUntil([&] {
+        EngineTaskReport report{};
+        return engine_.QueryTaskInfoEx(At(0).taskHandle, report) != 0 &&
+               report.state == DL_STATE_COMPLETE;
+    }));
+    EXPECT_EQ(StatusOf(0), Downloading);
+    manager_.PrepareForExit();
+    EXPECT_EQ(StatusOf(0), Completed);
+    EXPECT_EQ(DownEngine::LoadDownloadedGames(RecordPath())[0]->status, Completed);
+    EXPECT_EQ(Saved("done.zip"), Expected("done", kSmall));
 }
 
 TEST_F(DownloadManagerTest, AnInterruptedDownloadContinuesInTheNextRunFromWhatIsOnDisk) {
