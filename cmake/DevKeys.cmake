@@ -2,7 +2,11 @@
 # small CA with a loopback server certificate for HTTPS. Made once per build folder with the
 # openssl command; the client embeds the public key and the CA, kavrin-server reads the rest.
 find_program(OPENSSL_COMMAND openssl REQUIRED)
-set(KAVRIN_DEVKEY_DIR ${CMAKE_BINARY_DIR}/devkeys)
+# The Windows build shares its host build's keys (cmake/WindowsBuild.cmake), so that its tests
+# and the Linux kavrin-server they talk to agree.
+if(NOT KAVRIN_DEVKEY_DIR)
+    set(KAVRIN_DEVKEY_DIR ${CMAKE_BINARY_DIR}/devkeys)
+endif()
 
 function(kavrin_openssl)
     execute_process(COMMAND ${OPENSSL_COMMAND} ${ARGN}

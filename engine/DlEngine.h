@@ -24,7 +24,15 @@ extern "C" {
 #include <uchar.h>
 #endif
 
+/* The engine exports its entry points; the client finds them at run time by name, so callers
+   need no import marking. */
+#if defined(_WIN32) && defined(DL_BUILDING_ENGINE)
+#define DL_EXPORT __declspec(dllexport)
+#elif defined(_WIN32)
+#define DL_EXPORT
+#else
 #define DL_EXPORT __attribute__((visibility("default")))
+#endif
 
 typedef uint32_t DL_TaskHandle;
 

@@ -1,0 +1,47 @@
+# The Windows build (cmake/mingw-w64-x86_64.cmake with the prefix of scripts/build-windows-deps).
+# Every dependency there is a static library, so each is linked with what its pkg-config file
+# names for static linking; the targets keep the names the Linux build's folders link.
+function(kavrin_static_package name module)
+    pkg_check_modules(${name} REQUIRED ${module})
+    add_library(PkgConfig::${name} INTERFACE IMPORTED)
+    set_target_properties(PkgConfig::${name} PROPERTIES
+        INTERFACE_INCLUDE_DIRECTORIES "${${name}_STATIC_INCLUDE_DIRS}"
+        INTERFACE_COMPILE_OPTIONS "${${name}_STATIC_CFLAGS_OTHER}"
+        INTERFACE_LINK_LIBRARIES "${${name}_STATIC_LDFLAGS}")
+endfunction()
+
+kavrin_static_package(JSONCPP jsoncpp)
+kavrin_static_package(LIBZIP libzip)
+kavrin_static_package(CAIRO cairo)
+# A static cairo must not mark its functions as imported from a DLL.
+set_property(TARGET PkgConfig::CAIRO APPEND PROPERTY INTERFACE_COMPILE_DEFINITIONS
+    CAIRO_WIN32_STATIC_BUILD)
+
+# stb is header-only: the host's headers serve the cross build as they are.
+find_path(KAVRIN_STB_INCLUDE stb_image.h PATHS /usr/include/stb NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+add_library(PkgConfig::STB INTERFACE IMPORTED)
+set_target_properties(PkgConfig::STB PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${KAVRIN_STB_INCLUDE})
+
+# The wide-character system calls throughout; windows.h without its rarely used parts and
+# without the min/max macros that clash with std::min and std::max.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+# The folders that build for Windows so far. Those whose Win32 platform parts have not arrived
+# yet stay out: ui/ and app/ need the Win32 window system, uikit/ the Win32 text engine.
+set(KAVRIN_WINDOWS_FOLDERS common)
+set(_kavrin_platform_parts ${PROJECT_SOURCE_DIR}/platform/win32)
+if(EXISTS ${_kavrin_platform_parts}/services/sources.cmake)
+    list(APPEND KAVRIN_WINDOWS_FOLDERS platform context api catalog update engine download)
+endif()
+if(EXISTS ${_kavrin_platform_parts}/services/sources.cmake
+    AND EXISTS ${_kavrin_platform_parts}/text/sources.cmake)
+    list(APPEND KAVRIN_WINDOWS_FOLDERS uikit)
+    if(EXISTS ${_kavrin_platform_parts}/window/sources.cmake)
+        list(APPEND KAVRIN_WINDOWS_FOLDERS ui app)
+    endif()
+endif()
+list(APPEND KAVRIN_WINDOWS_FOLDERS tests)
+
+# Test programs run under Wine, one prefix for the whole ctest run (scripts/wine-run).
+set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run)
+set(KAVRIN_WINEPREFIX ${CMAKE_BINARY_DIR}/wine-prefix)

@@ -1,0 +1,52 @@
+# The platform libraries of the Windows build, with the same names and roles as on Linux. The
+# Win32 parts list their own sources (win32/*/sources.cmake, paths relative to platform/).
+include(${CMAKE_CURRENT_LIST_DIR}/services/sources.cmake)
+
+add_library(kavrin_platform STATIC WindowPost.cpp ${KAVRIN_WIN32_SERVICE_SOURCES})
+kavrin_target(kavrin_platform)
+target_link_libraries(kavrin_platform PUBLIC kavrin_common Threads::Threads
+    kernel32 user32 shell32 ole32 advapi32 ws2_32 version)
+
+# The window system and the text engine, once their Win32 parts exist.
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/window/sources.cmake)
+    include(${CMAKE_CURRENT_LIST_DIR}/window/sources.cmake)
+    if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/text/sources.cmake)
+        include(${CMAKE_CURRENT_LIST_DIR}/text/sources.cmake)
+    endif()
+    add_library(kavrin_platform_ui STATIC
+        core/MessageQueue.cpp
+        core/WindowTable.cpp
+        core/TimerTable.cpp
+        core/WindowDrag.cpp
+        core/FrameGeometry.cpp
+        core/WindowCore.cpp
+        core/CoreLoop.cpp
+        core/CorePointer.cpp
+        core/CoreFrame.cpp
+        core/RoundRegion.cpp
+        core/WindowApi.cpp
+        core/LoopApi.cpp
+        core/ServicesApi.cpp
+        headless/HeadlessWindows.cpp
+        headless/HeadlessInput.cpp
+        ${KAVRIN_WIN32_WINDOW_SOURCES}
+        ${KAVRIN_WIN32_TEXT_SOURCES})
+    kavrin_target(kavrin_platform_ui)
+    target_link_libraries(kavrin_platform_ui PUBLIC kavrin_platform PRIVATE gdi32 comctl32 comdlg32
+        msimg32 dwrite uuid)
+endif()
+
+# The skin archive as resource "ZIPRES" 131 of the programs that draw windows; windres reads
+# the archive, so the resource is rebuilt when the archive changes.
+set(KAVRIN_SKIN_RC ${CMAKE_CURRENT_BINARY_DIR}/EmbeddedSkin.rc)
+file(WRITE ${KAVRIN_SKIN_RC}.in "131 ZIPRES \"@KAVRIN_SKIN_ZIP@\"\n")
+configure_file(${KAVRIN_SKIN_RC}.in ${KAVRIN_SKIN_RC} @ONLY)
+add_library(kavrin_platform_resources STATIC ${KAVRIN_WIN32_RESOURCE_SOURCES} ${KAVRIN_SKIN_RC})
+kavrin_target(kavrin_platform_resources)
+target_link_libraries(kavrin_platform_resources PUBLIC kavrin_platform)
+set_source_files_properties(${KAVRIN_SKIN_RC} PROPERTIES OBJECT_DEPENDS ${KAVRIN_SKIN_ZIP})
+
+# The download engine's file and disk calls, apart from the client's platform library as on Linux.
+add_library(kavrin_engine_files STATIC ${KAVRIN_WIN32_ENGINE_FILE_SOURCES})
+kavrin_target(kavrin_engine_files)
+target_link_libraries(kavrin_engine_files PRIVATE kernel32)
