@@ -14,21 +14,7 @@ if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/window/sources.cmake)
         include(${CMAKE_CURRENT_LIST_DIR}/text/sources.cmake)
     endif()
     add_library(kavrin_platform_ui STATIC
-        core/MessageQueue.cpp
-        core/WindowTable.cpp
-        core/TimerTable.cpp
-        core/WindowDrag.cpp
-        core/FrameGeometry.cpp
-        core/WindowCore.cpp
-        core/CoreLoop.cpp
-        core/CorePointer.cpp
-        core/CoreFrame.cpp
-        core/RoundRegion.cpp
-        core/WindowApi.cpp
-        core/LoopApi.cpp
-        core/ServicesApi.cpp
-        headless/HeadlessWindows.cpp
-        headless/HeadlessInput.cpp
+        ${KAVRIN_PORTABLE_WINDOW_SOURCES}
         ${KAVRIN_WIN32_WINDOW_SOURCES}
         ${KAVRIN_WIN32_TEXT_SOURCES})
     kavrin_target(kavrin_platform_ui)
