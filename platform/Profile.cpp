@@ -19,7 +19,12 @@ namespace {
 struct ProfileLines {
     std::vector<std::string> lines;  // without their line ends
     std::string lineEnd = "\n";      // the file's own style, kept on rewrite
+    // Kept on rewrite too: dropping it would let the next reader take a second mark that
+    // followed it for the mark itself, and what stood behind that would change meaning.
+    bool byteOrderMark = false;
 };
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::filesystem::path NativePath(std::u16string_view file) {
     const std::string utf8 = Utf16ToAnsi(file);
@@ -35,8 +40,9 @@ ProfileLines ReadLines(std::u16string_view file) {
     std::stringstream buffer;
     buffer << in.rdbuf();
     std::string text = buffer.str();
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        text.erase(0, 3);
+    if (text.starts_with(kByteOrderMark)) {
+        text.erase(0, kByteOrderMark.size());
+        result.byteOrderMark = true;
     }
     if (text.find("\r\n") != std::string::npos) {
         result.lineEnd = "\r\n";
@@ -145,7 +151,7 @@ std::optional<std::string> ReadValue(std::u16string_view section, std::u16string
 }
 
 bool WriteLines(const ProfileLines& file, std::u16string_view path) {
-    std::string text;
+    std::string text(file.byteOrderMark ? kByteOrderMark : std::string_view());
     for (const std::string& line : file.lines) {
         text += line;
         text += file.lineEnd;

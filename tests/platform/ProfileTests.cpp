@@ -65,6 +65,16 @@ TEST_F(ProfileTest, WriteKeepsEveryOtherSectionKeyCommentAndBlankLine) {
               "\r\n[config]\r\nuuid=u\r\n[extra]\r\nk=v\r\n");
 }
 
+TEST_F(ProfileTest, WriteKeepsTheByteOrderMarkSoASecondMarkStaysText) {
+    // Without the first mark, the second would be taken for it on the next read and the line
+    // behind it would become the [soft] section, with its old version.
+    Write("\xEF\xBB\xBF\xEF\xBB\xBF[soft]\nversion=5\n");
+    EXPECT_EQ(GetPrivateProfileInt(u"soft", u"version", 0, file), 0);
+    ASSERT_TRUE(WritePrivateProfileString(u"soft", u"version", u"102", file));
+    EXPECT_EQ(GetPrivateProfileInt(u"soft", u"version", 0, file), 102);
+    EXPECT_EQ(Read(), "\xEF\xBB\xBF\xEF\xBB\xBF[soft]\nversion=5\n[soft]\nversion=102\n");
+}
+
 TEST_F(ProfileTest, ValuesThatWouldBreakTheFileAreRefused) {
     Write("[soft]\nid=1\n");
     EXPECT_FALSE(WritePrivateProfileString(u"soft", u"id", u"2\n[config]\nuuid=x", file));
