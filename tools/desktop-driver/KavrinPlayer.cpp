@@ -150,15 +150,19 @@ bool KavrinPlayer::OpenSettings() {
 }
 
 bool KavrinPlayer::ChooseFolder(const std::string& folder) {
+    // The main window's head as it is drawn now, before the chooser covers it: with no compositor
+    // the main window must draw it again once the chooser is gone, and only its own pixels show
+    // that it has (a capture of the chooser can be taken before the chooser has painted).
+    const platform::Rect head = main_.At(MainWindowPlaces().head);
+    const platform::Point change = settings_.At(CentreOf(SettingsWindowPlaces().change));
+    if (!td::MovePointerTo(change.x, change.y) || !WaitForStillArea(head, kScreenDeadline)) {
+        return Fail("the main window's head does not hold still before \"修改目录\"");
+    }
+    const std::vector<uint32_t> ownHead = AreaPixels(head);
     ShownWindow chooser;
-    if (!Click(settings_.At(CentreOf(SettingsWindowPlaces().change))) ||
-        !WaitForShownWindow(kFolderChooserTitle, chooser)) {
+    if (!Click(change) || !WaitForShownWindow(kFolderChooserTitle, chooser)) {
         return Fail("\"修改目录\" opened no folder chooser");
     }
-    // What the chooser shows over the main window's head, to see that head drawn again later.
-    const platform::Rect head = main_.At(MainWindowPlaces().head);
-    WaitForStillScreen(2s);
-    const std::vector<uint32_t> chooserOverHead = AreaPixels(head);
     // Keys go to the window under the pointer while no window manager hands out the focus.
     const platform::Point inside = chooser.At(platform::Point{40, 40});
     if (!td::MovePointerTo(inside.x, inside.y) || !td::TypeKeyWith(kControlKey, 'l') ||
@@ -168,8 +172,8 @@ bool KavrinPlayer::ChooseFolder(const std::string& folder) {
     if (!WaitForWindowGone(kFolderChooserTitle)) {
         return Fail("the folder chooser did not take the typed folder");
     }
-    // Without a compositor the main window must draw again what the chooser covered.
-    return (WaitForAreaChange(head, chooserOverHead) && WaitForColour(CentreOf(head), kWhite)) ||
+    // The pointer goes back where it was, so no button of the head is shown hot.
+    return (td::MovePointerTo(change.x, change.y) && WaitForAreaPixels(head, ownHead)) ||
            Fail("the main window was not drawn again where the folder chooser lay");
 }
 

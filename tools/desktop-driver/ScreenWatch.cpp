@@ -65,21 +65,27 @@ bool WaitForAreaChange(const platform::Rect& area, const std::vector<uint32_t>& 
         deadline);
 }
 
-bool WaitForStillScreen(std::chrono::milliseconds deadline) {
-    td::ScreenArea whole;
-    if (!td::ReadScreenSize(whole)) {
-        return false;
-    }
-    const platform::Rect screen{0, 0, whole.width, whole.height};
-    std::vector<uint32_t> before = AreaPixels(screen);
+bool WaitForAreaPixels(const platform::Rect& area, const std::vector<uint32_t>& expected,
+                       std::chrono::milliseconds deadline) {
+    return PollScreen([&] { return AreaPixels(area) == expected; }, deadline);
+}
+
+bool WaitForStillArea(const platform::Rect& area, std::chrono::milliseconds deadline) {
+    std::vector<uint32_t> before = AreaPixels(area);
     return PollScreen(
         [&] {
-            std::vector<uint32_t> now = AreaPixels(screen);
-            const bool still = now == before;
+            std::vector<uint32_t> now = AreaPixels(area);
+            const bool still = !now.empty() && now == before;
             before = std::move(now);
             return still;
         },
         deadline);
+}
+
+bool WaitForStillScreen(std::chrono::milliseconds deadline) {
+    td::ScreenArea whole;
+    return td::ReadScreenSize(whole) &&
+           WaitForStillArea(platform::Rect{0, 0, whole.width, whole.height}, deadline);
 }
 
 bool SaveScreenPng(const std::string& path) {

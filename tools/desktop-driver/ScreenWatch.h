@@ -39,7 +39,12 @@ std::vector<uint32_t> AreaPixels(const platform::Rect& area);
 bool WaitForAreaChange(const platform::Rect& area, const std::vector<uint32_t>& before,
                        std::chrono::milliseconds deadline = kScreenDeadline);
 
-// Until two looks at the whole screen, a moment apart, see the same.
+// Until the area shows exactly these pixels again.
+bool WaitForAreaPixels(const platform::Rect& area, const std::vector<uint32_t>& expected,
+                       std::chrono::milliseconds deadline = kScreenDeadline);
+
+// Until two looks at the area (or the whole screen), a moment apart, see the same.
+bool WaitForStillArea(const platform::Rect& area, std::chrono::milliseconds deadline);
 bool WaitForStillScreen(std::chrono::milliseconds deadline);
 
 // The whole screen as a PNG file.
