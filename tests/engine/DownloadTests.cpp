@@ -118,8 +118,11 @@ TEST_F(DownloadTest, RefusedWholeAnswersCostLittleEach) {
     server_.SetFaults({.plan = "frcwww"});
     ExpectIdentical("refused.zip", content);
     const int64_t extra = server_.BytesSent() - static_cast<int64_t>(content.size());
-    // The system's own buffers on this loopback let a server push nearly 3 MiB at a socket.
-    EXPECT_LE(extra, 3 * kMiB) << "per refusal: " << extra / 3;
+    // What the server counts includes its own send buffer, which the system sizes after the
+    // engine's receive window and the time the engine takes to refuse: about 0.4 MiB a refusal
+    // on an idle machine, up to 1.1 MiB on a loaded one. An engine that read on into a refused
+    // answer would cost the rest of the file, over 5 MiB, each time.
+    EXPECT_LE(extra, 3 * 2 * kMiB) << "per refusal: " << extra / 3;
 }
 
 TEST_F(DownloadTest, MissingFileEndsInErrorWithTheStatus) {
