@@ -76,7 +76,8 @@ void Win32Windows::DrainCore() {
         return;
     }
     draining_ = true;
-    for (int i = 0; i < kDispatchBatch; ++i) {
+    bool more = true;  // the batch ended before the core had nothing left
+    for (int i = 0; i < kDispatchBatch && more; ++i) {
         int code = 0;
         const auto pumped = core_.PumpOne(0, code);
         if (pumped == core::WindowCore::Pump::Quit) {
@@ -85,15 +86,12 @@ void Win32Windows::DrainCore() {
             if (closeModal_) {
                 closeModal_();
             }
-            break;
         }
-        if (pumped == core::WindowCore::Pump::Idle) {
-            break;
-        }
+        more = pumped == core::WindowCore::Pump::Delivered;
     }
     draining_ = false;
-    // More may be waiting than one batch took.
-    if (!modalQuit_ && systemModal_.load() > 0) {
+    // Only a full batch asks again: a queue never empty would starve the system's timer ticks.
+    if (more && !modalQuit_ && systemModal_.load() > 0) {
         PostMessageW(helper_, kDrainMessage, 0, 0);
     }
 }

@@ -96,6 +96,8 @@ bool Win32Windows::Start() {
     helper_ = CreateWindowExW(0, Wide(kHelperClass).c_str(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
     running_ = this;
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    underWine_ = ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
     return helper_ != nullptr;
 }
 

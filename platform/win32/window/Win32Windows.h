@@ -58,8 +58,9 @@ class Win32Windows final : public core::NativeWindows {
 
     void Present(WindowId window, const BitmapView& bitmap) override;
     void Invalidate(WindowId window) override;
-    // Layered windows always blend on Windows (the desktop composes every window).
-    bool Translucent() const override { return true; }
+    // Layered windows always blend on Windows; under Wine on an X server they blend only with
+    // a compositor, which cannot be asked for from here, so soft shadows stay off there.
+    bool Translucent() const override { return !underWine_; }
 
     bool WaitForEvents(int timeoutMs) override;
     void Wake() override;
@@ -137,6 +138,7 @@ class Win32Windows final : public core::NativeWindows {
     WindowId captured_ = 0;
     // Set while the core's own change is mirrored, so its echo is not reported back.
     bool mirroring_ = false;
+    bool underWine_ = false;
     // System dialogs running their own loops, and what they saw of the core's queue.
     std::atomic<int> systemModal_{0};
     bool draining_ = false;
