@@ -36,3 +36,14 @@ set_source_files_properties(${KAVRIN_SKIN_RC} PROPERTIES OBJECT_DEPENDS ${KAVRIN
 add_library(kavrin_engine_files STATIC ${KAVRIN_WIN32_ENGINE_FILE_SOURCES})
 kavrin_target(kavrin_engine_files)
 target_link_libraries(kavrin_engine_files PRIVATE kernel32)
+
+# What the Windows tests ask of the system directly (platform/win32/testing/): injected input,
+# the screen's pixels, the system's own facts, files held open, posts from another program.
+add_library(kavrin_win32_testing STATIC
+    win32/testing/Input.cpp
+    win32/testing/ScreenPixels.cpp
+    win32/testing/SystemFacts.cpp
+    win32/testing/HeldFile.cpp
+    win32/testing/WindowPosts.cpp)
+kavrin_target(kavrin_win32_testing)
+target_link_libraries(kavrin_win32_testing PUBLIC kavrin_platform PRIVATE user32 gdi32)

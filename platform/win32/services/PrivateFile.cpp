@@ -4,14 +4,42 @@
 
 #include <sddl.h>
 
+#include <vector>
+
 #include "platform/win32/services/WideText.h"
 
 namespace platform {
 namespace {
 
-// Protected from the folder's inherited entries; full access for the file's owner, nobody else.
-constexpr const wchar_t* kOwnerOnly = L"D:P(A;;FA;;;OW)";
 constexpr int kNameAttempts = 16;
+
+// The user this process runs as, in the system's string form ("S-1-5-21-...").
+std::wstring CurrentUserSid() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return {};
+    }
+    std::wstring text;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<unsigned char> buffer(size);
+    wchar_t* sid = nullptr;
+    if (size > 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+        ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
+        text = sid;
+        LocalFree(sid);
+    }
+    CloseHandle(token);
+    return text;
+}
+
+// Protected from the folder's inherited entries; full access for this user, nobody else. The
+// user by name rather than "owner rights": an elevated process makes the administrators the
+// owner of what it creates, and Wine grants the owner-rights entry nothing.
+std::wstring UserOnlyDescriptor() {
+    const std::wstring user = CurrentUserSid();
+    return user.empty() ? std::wstring() : L"D:P(A;;FA;;;" + user + L")";
+}
 
 std::wstring TempFolder() {
     wchar_t buffer[MAX_PATH + 2];
@@ -42,9 +70,11 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 std::string WritePrivateFile(std::string_view stem, std::string_view bytes) {
     const std::wstring folder = TempFolder();
+    const std::wstring userOnly = UserOnlyDescriptor();
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (folder.empty() || !ConvertStringSecurityDescriptorToSecurityDescriptorW(
-                              kOwnerOnly, SDDL_REVISION_1, &descriptor, nullptr)) {
+    if (folder.empty() || userOnly.empty() ||
+        !ConvertStringSecurityDescriptorToSecurityDescriptorW(userOnly.c_str(), SDDL_REVISION_1,
+                                                              &descriptor, nullptr)) {
         return {};
     }
     SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), descriptor, FALSE};

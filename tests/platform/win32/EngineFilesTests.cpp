@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -86,7 +85,7 @@ TEST(Win32EngineFilesTest, TheBootIdIsTheSameForEveryReadInOneBoot) {
     const std::string first = BootId();
     ASSERT_FALSE(first.empty());
     for (int i = 0; i < 50; ++i) {
-        Sleep(1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
         ASSERT_EQ(BootId(), first);
     }
 }

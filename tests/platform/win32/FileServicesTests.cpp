@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <filesystem>
 #include <fstream>
 
 #include "platform/FileReplace.h"
 #include "platform/PrivateFile.h"
 #include "platform/UserFolders.h"
+#include "platform/win32/testing/HeldFile.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -23,13 +22,12 @@ TEST(Win32FileReplaceTest, ReplacesAWholeFileAndLeavesNoTemporary) {
 TEST(Win32FileReplaceTest, AFileHeldOpenKeepsItsOldContentAndNoTemporaryIsLeft) {
     TempDir dir;
     std::ofstream(dir / "record.dat", std::ios::binary) << "old content";
-    const std::wstring path = (dir / "record.dat").wstring();
-    // Another program reading it without letting it be deleted, as an editor or scanner does.
-    const HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const bool replaced = platform::ReplaceFileContent(dir.Wide("record.dat"), "new");
-    CloseHandle(held);
+    bool replaced = true;
+    {
+        const platform::testwin32::HeldFile held(dir / "record.dat");
+        ASSERT_TRUE(held.IsHeld());
+        replaced = platform::ReplaceFileContent(dir.Wide("record.dat"), "new");
+    }
     EXPECT_FALSE(replaced);
     EXPECT_EQ(ReadWholeFile(dir / "record.dat"), "old content");
     EXPECT_FALSE(std::filesystem::exists(dir / "record.dat.tmp"));

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <filesystem>
 #include <fstream>
 
@@ -11,16 +9,13 @@
 #include "platform/Process.h"
 #include "platform/ProgramStart.h"
 #include "platform/SharedLibrary.h"
+#include "platform/win32/testing/SystemFacts.h"
 #include "tests/support/Poll.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-std::string SystemFolder() {
-    wchar_t path[MAX_PATH];
-    const UINT n = GetSystemDirectoryW(path, MAX_PATH);
-    return Utf16ToAnsi(std::u16string(reinterpret_cast<const char16_t*>(path), n));
-}
+using platform::testwin32::SystemFolder;
 
 std::string CommandProcessor() {
     return SystemFolder() + "\\cmd.exe";
@@ -33,11 +28,11 @@ TEST(Win32ProcessTest, TheExecutableIsNamedInFull) {
     EXPECT_TRUE(path.ends_with(u".exe"));
     EXPECT_EQ(platform::kPathSeparator, u'\\');
     EXPECT_GE(platform::OsMajorVersion(), 5);
-    EXPECT_EQ(platform::CurrentThreadId(), static_cast<int>(GetCurrentThreadId()));
+    EXPECT_EQ(platform::CurrentThreadId(), platform::testwin32::SystemThreadId());
 }
 
 TEST(Win32ClockTest, TicksAndTimesAgreeWithTheSystem) {
-    const uint32_t before = static_cast<uint32_t>(GetTickCount64());
+    const uint32_t before = static_cast<uint32_t>(platform::testwin32::SystemTickCount());
     const uint32_t ticks = platform::TickCount();
     EXPECT_LE(ticks - before, 1000u);
     const platform::LocalTime now = platform::LocalNow();

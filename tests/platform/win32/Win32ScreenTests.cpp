@@ -9,16 +9,22 @@
 #include "platform/SingleInstance.h"
 #include "platform/Timer.h"
 #include "platform/WindowRegion.h"
+#include "platform/win32/testing/Input.h"
+#include "platform/win32/testing/ScreenPixels.h"
+#include "platform/win32/testing/WindowPosts.h"
 #include "tests/platform/WindowBehaviour.h"
-#include "tests/platform/win32/Win32Input.h"
-#include "tests/platform/win32/Win32ScreenPixels.h"
-
-// Last: its macros would rename the project's own constants of the same names and numbers.
-#include <windows.h>
+#include "tests/support/ScopedEnv.h"
 
 using platform::BitmapView;
+using platform::IDNO;
 using platform::MakeRect;
+using platform::MK_LBUTTON;
 using platform::WindowId;
+using platform::WM_LBUTTONDOWN;
+using platform::WM_LBUTTONUP;
+using platform::WM_PAINT;
+using platform::WM_TIMER;
+using platform::WM_USER;
 using platform::testwin32::ReadScreenPixel;
 
 namespace {
@@ -172,7 +178,7 @@ TEST_P(Win32Screen, AMessageBoxKeepsTheLoopRunningAndGivesWayToQuit) {
 // without its parameters; nothing else another process posts reaches the program.
 TEST_P(Win32Screen, ALaterStartFindsTheWindowAndOnlyTheHandOverArrives) {
     constexpr uint32_t kHandOver = WM_USER + 100;
-    _putenv_s("KAVRIN_INSTANCE_NAMESPACE", "win32-screen-test");
+    const ScopedEnv space("KAVRIN_INSTANCE_NAMESPACE", "win32-screen-test");
     platform::WindowParams params;
     params.className = "_SoftMainWnd_";
     params.title = "Kavrin";
@@ -198,14 +204,10 @@ TEST_P(Win32Screen, ALaterStartFindsTheWindowAndOnlyTheHandOverArrives) {
         << "the name is taken";
     // Another process's posts to every window of the class and title: stray numbers and the
     // hand-over's with parameters of its own.
-    int windowsFound = 0;
-    for (HWND found = nullptr;
-         (found = FindWindowExW(nullptr, found, L"_SoftMainWnd_", L"Kavrin")) != nullptr;) {
-        PostMessageW(found, kHandOver + 1, 0, 0);
-        PostMessageW(found, kHandOver, 7, 9);
-        ++windowsFound;
-    }
-    EXPECT_EQ(windowsFound, 2);
+    const int windowsFound =
+        platform::testwin32::PostToEveryWindowOf("_SoftMainWnd_", "Kavrin", kHandOver + 1, 0, 0) +
+        platform::testwin32::PostToEveryWindowOf("_SoftMainWnd_", "Kavrin", kHandOver, 7, 9);
+    EXPECT_EQ(windowsFound, 2 * 2);
     EXPECT_TRUE(platform::NotifyRunningInstance("_SoftMainWnd_", "Kavrin", kHandOver));
     ASSERT_TRUE(RunUntil([&] { return Count(target, kHandOver) == 2; }));
     for (const auto& message : Messages(target, kHandOver)) {
@@ -218,7 +220,6 @@ TEST_P(Win32Screen, ALaterStartFindsTheWindowAndOnlyTheHandOverArrives) {
     EXPECT_EQ(platform::FindRunningInstance("_SoftMainWnd_", "Kavrin"), nullptr);
     platform::DestroyNativeWindow(target);
     platform::DestroyNativeWindow(second);
-    _putenv_s("KAVRIN_INSTANCE_NAMESPACE", "");
 }
 
 TEST_P(Win32Screen, TheClipboardKeepsTextAcrossItsOwnRoundTrip) {

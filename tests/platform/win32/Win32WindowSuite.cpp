@@ -1,6 +1,6 @@
 #include "platform/Window.h"
+#include "platform/win32/testing/Input.h"
 #include "tests/platform/WindowBehaviour.h"
-#include "tests/platform/win32/Win32Input.h"
 
 namespace {
 

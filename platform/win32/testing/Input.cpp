@@ -1,4 +1,4 @@
-#include "tests/platform/win32/Win32Input.h"
+#include "platform/win32/testing/Input.h"
 
 #include <windows.h>
 

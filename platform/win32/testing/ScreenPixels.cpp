@@ -1,4 +1,4 @@
-#include "tests/platform/win32/Win32ScreenPixels.h"
+#include "platform/win32/testing/ScreenPixels.h"
 
 #include <windows.h>
 
