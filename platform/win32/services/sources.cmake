@@ -23,7 +23,9 @@ set(KAVRIN_WIN32_SERVICE_SOURCES
 set(KAVRIN_WIN32_RESOURCE_SOURCES
     win32/services/Resource.cpp)
 
-# The download engine's file and disk calls, in place of engine/Files.cpp.
+# The download engine's file, disk and socket calls, in place of engine/Files.cpp and
+# engine/Sockets.cpp.
 set(KAVRIN_WIN32_ENGINE_FILE_SOURCES
     engine/win32/Files.cpp
-    engine/win32/BootId.cpp)
+    engine/win32/BootId.cpp
+    engine/win32/Sockets.cpp)

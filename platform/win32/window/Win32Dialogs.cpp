@@ -167,7 +167,7 @@ std::string Win32Windows::ChooseFolder(WindowId owner, const std::string& startF
         if (SUCCEEDED(shown) && SUCCEEDED(dialog->GetResult(&item))) {
             wchar_t* path = nullptr;
             if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
-                chosen = Narrow(path);
+                chosen = Utf8(path);
                 CoTaskMemFree(path);
             }
             item->Release();
@@ -212,7 +212,7 @@ std::string Win32Windows::GetClipboardText() {
         if (const auto* data = static_cast<const wchar_t*>(GlobalLock(memory))) {
             // Bounded by the block's size, so a text without its terminator is not overrun.
             const size_t units = GlobalSize(memory) / sizeof(wchar_t);
-            text = Narrow(std::wstring_view(data, wcsnlen(data, units)));
+            text = Utf8(std::wstring_view(data, wcsnlen(data, units)));
             GlobalUnlock(memory);
         }
     }

@@ -59,15 +59,6 @@ DWORD StyleFor(const core::WindowRecord& window) {
 
 }  // namespace
 
-std::wstring Wide(std::string_view utf8) {
-    const std::u16string units = AnsiToUtf16(utf8);
-    return std::wstring(units.begin(), units.end());
-}
-
-std::string Narrow(std::wstring_view wide) {
-    return Utf16ToAnsi(std::u16string(wide.begin(), wide.end()));
-}
-
 Win32Windows::~Win32Windows() {
     for (auto& [id, native] : windows_) {
         FreeBitmap(native);

@@ -20,13 +20,12 @@
 #include <windows.h>
 #undef MessageBox
 
+#include "platform/win32/services/WideText.h"
+
 // The desktop window system on Win32. Every window is a borderless pop-up of a class named as
 // the core's record says (so FindWindow finds the main window), drawn from a DIB section that
 // holds the last presented bitmap; its messages become the core's input reports.
 namespace platform::win32 {
-
-std::wstring Wide(std::string_view utf8);
-std::string Narrow(std::wstring_view wide);
 
 class Win32Windows final : public core::NativeWindows {
   public:
