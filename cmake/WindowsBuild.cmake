@@ -10,6 +10,13 @@ function(kavrin_static_package name module)
         INTERFACE_LINK_LIBRARIES "${${name}_STATIC_LDFLAGS}")
 endfunction()
 
+# The static archives name none of the system libraries they call (OpenSSL, and curl through
+# it), and cairo's are built with the checked string functions of libssp: these go last on
+# every link line, after whatever archive needs them. libssp from its archive, so that no DLL
+# of the compiler's has to go beside the programs.
+set(CMAKE_C_STANDARD_LIBRARIES "-l:libssp.a -lws2_32 -lcrypt32 -luser32 -ladvapi32 ${CMAKE_C_STANDARD_LIBRARIES}")
+set(CMAKE_CXX_STANDARD_LIBRARIES "-l:libssp.a -lws2_32 -lcrypt32 -luser32 -ladvapi32 ${CMAKE_CXX_STANDARD_LIBRARIES}")
+
 kavrin_static_package(JSONCPP jsoncpp)
 kavrin_static_package(LIBZIP libzip)
 kavrin_static_package(CAIRO cairo)
@@ -17,10 +24,14 @@ kavrin_static_package(CAIRO cairo)
 set_property(TARGET PkgConfig::CAIRO APPEND PROPERTY INTERFACE_COMPILE_DEFINITIONS
     CAIRO_WIN32_STATIC_BUILD)
 
-# stb is header-only: the host's headers serve the cross build as they are.
+# stb is header-only: the host's headers serve the cross build as they are. Debian's package
+# brings its image decoder compiled for Linux; here it is compiled once from the header.
 find_path(KAVRIN_STB_INCLUDE stb_image.h PATHS /usr/include/stb NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-add_library(PkgConfig::STB INTERFACE IMPORTED)
-set_target_properties(PkgConfig::STB PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${KAVRIN_STB_INCLUDE})
+set(KAVRIN_STB_SOURCE ${CMAKE_BINARY_DIR}/StbImage.c)
+file(WRITE ${KAVRIN_STB_SOURCE} "#define STB_IMAGE_IMPLEMENTATION\n#include <stb_image.h>\n")
+add_library(kavrin_stb_image STATIC ${KAVRIN_STB_SOURCE})
+target_include_directories(kavrin_stb_image SYSTEM PUBLIC ${KAVRIN_STB_INCLUDE})
+add_library(PkgConfig::STB ALIAS kavrin_stb_image)
 
 # The wide-character system calls throughout; windows.h without its rarely used parts and
 # without the min/max macros that clash with std::min and std::max.
@@ -37,10 +48,13 @@ if(EXISTS ${_kavrin_platform_parts}/services/sources.cmake
     AND EXISTS ${_kavrin_platform_parts}/text/sources.cmake)
     list(APPEND KAVRIN_WINDOWS_FOLDERS uikit)
     if(EXISTS ${_kavrin_platform_parts}/window/sources.cmake)
-        list(APPEND KAVRIN_WINDOWS_FOLDERS ui app)
+        list(APPEND KAVRIN_WINDOWS_FOLDERS ui app tools)
     endif()
 endif()
 list(APPEND KAVRIN_WINDOWS_FOLDERS tests)
+# The test folders that build and run under Wine so far; those whose tests start kavrin-server
+# follow once a Linux server can be started for them from the Windows side.
+set(KAVRIN_WINDOWS_TEST_FOLDERS common platform)
 
 # Test programs run under Wine, one prefix for the whole ctest run (scripts/wine-run).
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run)

@@ -17,7 +17,7 @@ constexpr std::u16string_view kUpdaterFileName = u"AutoUpdater";
 constexpr std::u16string_view kRecordFileName = u"gameList.dat";
 constexpr std::u16string_view kReporterFileName = u"ErrorReporter";
 // The longest name placed in programDir, the crash-report program's.
-constexpr size_t kLongestFileName = kReporterFileName.size();
+constexpr size_t kLongestFileName = kReporterFileName.size() + platform::kProgramSuffix.size();
 
 AppContext& BuildProcessContext() {
     static AppContext context;
@@ -39,7 +39,7 @@ AppContext& ProcessContext() {
 }
 
 void ComposeProgramPaths(AppContext& context, std::u16string_view executablePath) {
-    const size_t slash = executablePath.rfind(u'/');
+    const size_t slash = executablePath.rfind(platform::kPathSeparator);
     const std::u16string_view dir = slash == std::u16string_view::npos
                                         ? std::u16string_view()
                                         : executablePath.substr(0, slash + 1);
@@ -56,9 +56,11 @@ void ComposeProgramPaths(AppContext& context, std::u16string_view executablePath
     context.programDir = dir;
     context.settingsDir = dir;
     context.settingsPath = context.programDir + std::u16string(kSettingsFileName);
-    context.updaterPath = context.programDir + std::u16string(kUpdaterFileName);
+    context.updaterPath = context.programDir + std::u16string(kUpdaterFileName) +
+                          std::u16string(platform::kProgramSuffix);
     context.recordPath = context.programDir + std::u16string(kRecordFileName);
-    context.reporterPath = context.programDir + std::u16string(kReporterFileName);
+    context.reporterPath = context.programDir + std::u16string(kReporterFileName) +
+                           std::u16string(platform::kProgramSuffix);
 }
 
 std::string BuildPublicKeyPem(const char* scrambledBase64) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -26,8 +27,14 @@ bool RelaunchElevated();
 // The system's id of the calling thread, as crash dumps and the system's tools name threads.
 int CurrentThreadId();
 
-// The path separator of this system.
+// The path separator of this system, and what its program files' names end with.
+#ifdef _WIN32
+constexpr char16_t kPathSeparator = u'\\';
+constexpr std::u16string_view kProgramSuffix = u".exe";
+#else
 constexpr char16_t kPathSeparator = u'/';
+constexpr std::u16string_view kProgramSuffix = u"";
+#endif
 
 }  // namespace platform
 

@@ -1,6 +1,5 @@
 #include "platform/Profile.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include "common/CaseFold.h"
 #include "common/TextConvert.h"
 #include "platform/FileReplace.h"
+#include "platform/ProfileNumber.h"
 
 namespace platform {
 namespace {
@@ -160,41 +160,12 @@ bool WriteLines(const ProfileLines& file, std::u16string_view path) {
     return ReplaceFileContent(path, text);
 }
 
-int ParseProfileInt(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    int base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text.remove_prefix(2);
-    }
-    uint64_t value = 0;
-    for (char c : text) {
-        int digit = -1;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (base == 16 && std::isxdigit(static_cast<unsigned char>(c))) {
-            digit = std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
-        }
-        if (digit < 0) {
-            break;
-        }
-        // Like the Windows function, the value wraps to 32 bits.
-        value = (value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit)) & 0xFFFFFFFFu;
-    }
-    const auto magnitude = static_cast<uint32_t>(value);
-    return static_cast<int>(negative ? 0u - magnitude : magnitude);
-}
-
 }  // namespace
 
 int GetPrivateProfileInt(std::u16string_view section, std::u16string_view key, int def,
                          std::u16string_view file) {
     const auto value = ReadValue(section, key, file);
-    return value ? ParseProfileInt(*value) : def;
+    return value ? ParseProfileInt(std::string_view(*value)) : def;
 }
 
 std::u16string GetPrivateProfileString(std::u16string_view section, std::u16string_view key,

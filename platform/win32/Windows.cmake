@@ -27,7 +27,9 @@ endif()
 set(KAVRIN_SKIN_RC ${CMAKE_CURRENT_BINARY_DIR}/EmbeddedSkin.rc)
 file(WRITE ${KAVRIN_SKIN_RC}.in "131 ZIPRES \"@KAVRIN_SKIN_ZIP@\"\n")
 configure_file(${KAVRIN_SKIN_RC}.in ${KAVRIN_SKIN_RC} @ONLY)
-add_library(kavrin_platform_resources STATIC ${KAVRIN_WIN32_RESOURCE_SOURCES} ${KAVRIN_SKIN_RC})
+# Objects, not an archive: nothing calls into the resource, so the linker would leave it out of
+# an archive and the program would find no skin.
+add_library(kavrin_platform_resources OBJECT ${KAVRIN_WIN32_RESOURCE_SOURCES} ${KAVRIN_SKIN_RC})
 kavrin_target(kavrin_platform_resources)
 target_link_libraries(kavrin_platform_resources PUBLIC kavrin_platform)
 set_source_files_properties(${KAVRIN_SKIN_RC} PROPERTIES OBJECT_DEPENDS ${KAVRIN_SKIN_ZIP})
@@ -35,4 +37,15 @@ set_source_files_properties(${KAVRIN_SKIN_RC} PROPERTIES OBJECT_DEPENDS ${KAVRIN
 # The download engine's file and disk calls, apart from the client's platform library as on Linux.
 add_library(kavrin_engine_files STATIC ${KAVRIN_WIN32_ENGINE_FILE_SOURCES})
 kavrin_target(kavrin_engine_files)
-target_link_libraries(kavrin_engine_files PRIVATE kernel32)
+target_link_libraries(kavrin_engine_files PRIVATE kernel32 ws2_32)
+
+# What the Windows tests ask of the system directly (platform/win32/testing/): injected input,
+# the screen's pixels, the system's own facts, files held open, posts from another program.
+add_library(kavrin_win32_testing STATIC
+    win32/testing/Input.cpp
+    win32/testing/ScreenPixels.cpp
+    win32/testing/SystemFacts.cpp
+    win32/testing/HeldFile.cpp
+    win32/testing/WindowPosts.cpp)
+kavrin_target(kavrin_win32_testing)
+target_link_libraries(kavrin_win32_testing PUBLIC kavrin_platform PRIVATE user32 gdi32)

@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include "tests/support/EnvironmentVariable.h"
+
 namespace {
 
 std::string FreshNameSpace() {
@@ -20,7 +22,7 @@ const bool kNameSpaceSet = [] {
     if (current != nullptr && current[0] != '\0') {
         return false;
     }
-    return setenv("KAVRIN_INSTANCE_NAMESPACE", FreshNameSpace().c_str(), 1) == 0;
+    return SetEnvVar("KAVRIN_INSTANCE_NAMESPACE", FreshNameSpace());
 }();
 
 }  // namespace

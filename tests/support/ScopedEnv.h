@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/EnvironmentVariable.h"
+
 // Sets an environment variable for the life of the object and puts the old value back, or
 // removes the variable when it had none.
 class ScopedEnv {
@@ -12,13 +14,13 @@ class ScopedEnv {
         if (const char* old = std::getenv(name)) {
             old_ = old;
         }
-        setenv(name, value.c_str(), 1);
+        SetEnvVar(name, value);
     }
     ~ScopedEnv() {
         if (old_) {
-            setenv(name_, old_->c_str(), 1);
+            SetEnvVar(name_, *old_);
         } else {
-            unsetenv(name_);
+            UnsetEnvVar(name_);
         }
     }
     ScopedEnv(const ScopedEnv&) = delete;
