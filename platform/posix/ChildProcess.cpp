@@ -8,16 +8,12 @@
 
 #include <cerrno>
 
-#include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 #include <thread>
+
+#include "platform/ChildOutputLines.h"
 
 namespace platform {
 namespace {
-
-constexpr size_t kHistoryLimit = 2000;
 
 class PosixChildProcess final : public ChildProcess {
   public:
@@ -28,24 +24,13 @@ class PosixChildProcess final : public ChildProcess {
     ~PosixChildProcess() override { Terminate(); }
 
     bool ReadLine(std::string& line, int timeoutMs) override {
-        std::unique_lock lock(mutex_);
-        const bool ready = cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                        [this] { return !pending_.empty() || ended_; });
-        if (!ready || pending_.empty()) {
-            return false;
-        }
-        line = std::move(pending_.front());
-        pending_.pop_front();
-        return true;
+        return lines_.ReadLine(line, timeoutMs);
     }
 
     int Terminate() override { return End(SIGTERM); }
     int Kill() override { return End(SIGKILL); }
 
-    std::vector<std::string> History() const override {
-        std::lock_guard lock(mutex_);
-        return std::vector<std::string>(history_.begin(), history_.end());
-    }
+    std::vector<std::string> History() const override { return lines_.History(); }
 
   private:
     int End(int signal) {
@@ -68,7 +53,6 @@ class PosixChildProcess final : public ChildProcess {
 
     // Drains the pipe all the time, so that a chatty child never blocks on a full pipe.
     void ReadAll() {
-        std::string partial;
         char buffer[4096];
         for (;;) {
             const ssize_t n = read(outFd_, buffer, sizeof buffer);
@@ -78,43 +62,16 @@ class PosixChildProcess final : public ChildProcess {
             if (n <= 0) {
                 break;
             }
-            partial.append(buffer, static_cast<size_t>(n));
-            size_t eol;
-            while ((eol = partial.find('\n')) != std::string::npos) {
-                AddLine(partial.substr(0, eol));
-                partial.erase(0, eol + 1);
-            }
+            lines_.Append(buffer, static_cast<size_t>(n));
         }
-        if (!partial.empty()) {
-            AddLine(partial);
-        }
-        std::lock_guard lock(mutex_);
-        ended_ = true;
-        cv_.notify_all();
-    }
-
-    void AddLine(std::string line) {
-        std::lock_guard lock(mutex_);
-        history_.push_back(line);
-        if (history_.size() > kHistoryLimit) {
-            history_.pop_front();
-        }
-        pending_.push_back(std::move(line));
-        if (pending_.size() > kHistoryLimit) {
-            pending_.pop_front();
-        }
-        cv_.notify_all();
+        lines_.End();
     }
 
     pid_t pid_;
     int outFd_;
     int exitStatus_ = -1;
     std::thread reader_;
-    mutable std::mutex mutex_;
-    std::condition_variable cv_;
-    std::deque<std::string> pending_;
-    std::deque<std::string> history_;
-    bool ended_ = false;
+    ChildOutputLines lines_;
 };
 
 }  // namespace

@@ -2,19 +2,15 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 #include <thread>
 
+#include "platform/ChildOutputLines.h"
 #include "platform/win32/services/CommandLine.h"
 #include "platform/win32/services/WideText.h"
 
 namespace platform {
 namespace {
 
-constexpr size_t kHistoryLimit = 2000;
 // The statuses a POSIX parent would see after SIGTERM and SIGKILL, so callers read one value
 // for "ended from outside" on both systems.
 constexpr UINT kTerminatedStatus = 128 + 15;
@@ -47,15 +43,7 @@ class Win32ChildProcess final : public ChildProcess {
     }
 
     bool ReadLine(std::string& line, int timeoutMs) override {
-        std::unique_lock lock(mutex_);
-        const bool ready = cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                        [this] { return !pending_.empty() || ended_; });
-        if (!ready || pending_.empty()) {
-            return false;
-        }
-        line = std::move(pending_.front());
-        pending_.pop_front();
-        return true;
+        return lines_.ReadLine(line, timeoutMs);
     }
 
     // The system has no polite request to end a console program that has no console of its
@@ -63,10 +51,7 @@ class Win32ChildProcess final : public ChildProcess {
     int Terminate() override { return End(kTerminatedStatus); }
     int Kill() override { return End(kKilledStatus); }
 
-    std::vector<std::string> History() const override {
-        std::lock_guard lock(mutex_);
-        return std::vector<std::string>(history_.begin(), history_.end());
-    }
+    std::vector<std::string> History() const override { return lines_.History(); }
 
   private:
     int End(UINT status) {
@@ -90,39 +75,12 @@ class Win32ChildProcess final : public ChildProcess {
 
     // Drains the pipe all the time, so that a chatty child never blocks on a full pipe.
     void ReadAll() {
-        std::string partial;
         char buffer[4096];
         DWORD n = 0;
         while (ReadFile(output_, buffer, sizeof buffer, &n, nullptr) && n > 0) {
-            partial.append(buffer, n);
-            size_t eol;
-            while ((eol = partial.find('\n')) != std::string::npos) {
-                AddLine(partial.substr(0, eol));
-                partial.erase(0, eol + 1);
-            }
+            lines_.Append(buffer, n);
         }
-        if (!partial.empty()) {
-            AddLine(partial);
-        }
-        std::lock_guard lock(mutex_);
-        ended_ = true;
-        cv_.notify_all();
-    }
-
-    void AddLine(std::string line) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        std::lock_guard lock(mutex_);
-        history_.push_back(line);
-        if (history_.size() > kHistoryLimit) {
-            history_.pop_front();
-        }
-        pending_.push_back(std::move(line));
-        if (pending_.size() > kHistoryLimit) {
-            pending_.pop_front();
-        }
-        cv_.notify_all();
+        lines_.End();
     }
 
     HANDLE process_;
@@ -130,11 +88,7 @@ class Win32ChildProcess final : public ChildProcess {
     HANDLE output_;
     int exitStatus_ = -1;
     std::thread reader_;
-    mutable std::mutex mutex_;
-    std::condition_variable cv_;
-    std::deque<std::string> pending_;
-    std::deque<std::string> history_;
-    bool ended_ = false;
+    ChildOutputLines lines_;
 };
 
 }  // namespace
