@@ -20,3 +20,6 @@ set_target_properties(kavrin-keyembed PROPERTIES
 add_executable(kavrin-server IMPORTED)
 set_target_properties(kavrin-server PROPERTIES
     IMPORTED_LOCATION ${KAVRIN_HOST_BUILD}/server/kavrin-server)
+add_executable(kavrin-server-broker IMPORTED)
+set_target_properties(kavrin-server-broker PROPERTIES
+    IMPORTED_LOCATION ${KAVRIN_HOST_BUILD}/tools/server-broker/kavrin-server-broker)

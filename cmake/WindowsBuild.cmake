@@ -52,9 +52,9 @@ if(EXISTS ${_kavrin_platform_parts}/services/sources.cmake
     endif()
 endif()
 list(APPEND KAVRIN_WINDOWS_FOLDERS tests)
-# The test folders that build and run under Wine so far; those whose tests start kavrin-server
-# follow once a Linux server can be started for them from the Windows side.
-set(KAVRIN_WINDOWS_TEST_FOLDERS common platform)
+# The test folders that build and run under Wine so far. context/, catalog/ and update/ build
+# and mostly pass, but some of their tests still expect POSIX paths and programs.
+set(KAVRIN_WINDOWS_TEST_FOLDERS common platform api)
 
 # Test programs run under Wine, one prefix for the whole ctest run (scripts/wine-run).
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run)

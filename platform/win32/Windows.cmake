@@ -2,7 +2,7 @@
 # Win32 parts list their own sources (win32/*/sources.cmake, paths relative to platform/).
 include(${CMAKE_CURRENT_LIST_DIR}/services/sources.cmake)
 
-add_library(kavrin_platform STATIC WindowPost.cpp ChildOutputLines.cpp
+add_library(kavrin_platform STATIC WindowPost.cpp ChildOutputLines.cpp RemoteChildProcess.cpp
     ${KAVRIN_WIN32_SERVICE_SOURCES})
 kavrin_target(kavrin_platform)
 target_link_libraries(kavrin_platform PUBLIC kavrin_common Threads::Threads

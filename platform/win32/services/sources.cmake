@@ -8,6 +8,7 @@ set(KAVRIN_WIN32_SERVICE_SOURCES
     win32/services/Clock.cpp
     win32/services/Process.cpp
     win32/services/ChildProcess.cpp
+    win32/services/LoopbackStream.cpp
     win32/services/Termination.cpp
     win32/services/SharedLibrary.cpp
     win32/services/ProgramStart.cpp

@@ -15,7 +15,9 @@ kavrin_test(kavrin_window_tests
         headless/HeadlessWindowSuite.cpp headless/HeadlessWindowTests.cpp core/RegionTests.cpp
         core/FrameGeometryTests.cpp
     LIBS kavrin_platform_ui)
-kavrin_test(kavrin_desktop_window_tests
+# Alone: under Wine the test programs share one display, and injected input goes to whichever
+# window is under the pointer.
+kavrin_test(kavrin_desktop_window_tests SERIAL
     SOURCES WindowBehaviour.cpp WindowBehaviourTests.cpp WindowFrameTests.cpp
         win32/Win32WindowSuite.cpp win32/Win32ScreenTests.cpp
     LIBS kavrin_platform_ui kavrin_win32_testing)
