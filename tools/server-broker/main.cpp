@@ -20,7 +20,7 @@
 
 namespace {
 
-// The request: everything up to the first line end, at most a few KiB.
+// The request: everything up to the first line end, at most 64 KiB.
 bool ReadRequest(platform::LoopbackStream& stream, std::string& line) {
     constexpr size_t kLimit = 64 * 1024;
     char c = 0;
