@@ -18,16 +18,7 @@ int AnswerFor(gint response, MessageBoxButtons buttons) {
         default:
             break;
     }
-    // Closed without a button: the answer a closed box gives.
-    switch (buttons) {
-        case MessageBoxButtons::Ok:
-            return IDOK;
-        case MessageBoxButtons::OkCancel:
-            return IDCANCEL;
-        case MessageBoxButtons::YesNo:
-            return IDNO;
-    }
-    return IDCANCEL;
+    return ClosedBoxAnswer(buttons);
 }
 
 GtkButtonsType ButtonsFor(MessageBoxButtons buttons) {

@@ -26,19 +26,6 @@ UINT ButtonsFor(MessageBoxButtons buttons) {
     return MB_OK;
 }
 
-// The answer a box closed without a button gives.
-int ClosedAnswer(MessageBoxButtons buttons) {
-    switch (buttons) {
-        case MessageBoxButtons::Ok:
-            return IDOK;
-        case MessageBoxButtons::OkCancel:
-            return IDCANCEL;
-        case MessageBoxButtons::YesNo:
-            return IDNO;
-    }
-    return IDCANCEL;
-}
-
 struct BoxSearch {
     int answer;
 };
@@ -118,7 +105,7 @@ int Win32Windows::MessageBox(WindowId owner, const std::string& text, const std:
     const std::wstring wideText = Wide(text);
     const std::wstring wideCaption = Wide(caption);
     const HWND hwnd = HwndOf(owner);
-    const int closed = ClosedAnswer(buttons);
+    const int closed = ClosedBoxAnswer(buttons);
     const int answer = RunSystemModal(
         [&] {
             return MessageBoxW(hwnd, wideText.c_str(), wideCaption.c_str(),
