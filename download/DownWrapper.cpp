@@ -1,5 +1,6 @@
 #include "download/DownWrapper.h"
 
+#include "common/FolderSeparator.h"
 #include "common/TextConvert.h"
 
 namespace DownEngine {
@@ -23,11 +24,7 @@ void ResolveSlot(const platform::SharedLibrary& library, const char* name, Funct
 }  // namespace
 
 std::u16string CDownWrapper::LibraryPath(const std::u16string& programDir) {
-    std::u16string path = programDir;
-    if (!path.empty() && path.back() != u'/') {
-        path += u'/';
-    }
-    return path + platform::SharedLibraryFileName(u"dlengine");
+    return WithFolderSeparator(programDir) + platform::SharedLibraryFileName(u"dlengine");
 }
 
 CDownWrapper::CDownWrapper(const std::u16string& programDir) {

@@ -1,5 +1,6 @@
 #include "download/DownloadManager.h"
 
+#include "common/FolderSeparator.h"
 #include "download/DownloadedGamesRecord.h"
 #include "download/StatusTexts.h"
 #include "download/TaskRequest.h"
@@ -263,11 +264,7 @@ std::u16string DownloadManager::FileOf(const Download& download) const {
     if (!IsPlainFileName(name) || context_.downloadFolder.empty()) {
         return {};
     }
-    std::u16string path = context_.downloadFolder;
-    if (path.back() != u'/') {
-        path += u'/';
-    }
-    return path + name;
+    return WithFolderSeparator(context_.downloadFolder) + name;
 }
 
 void DownloadManager::SaveRecord() {

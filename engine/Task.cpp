@@ -77,7 +77,7 @@ bool Task::Load() {
 
 void Task::SetFileSize(int64_t size) {
     fileSize_ = size;
-    const auto free = os::FreeBytes(target_.finalPath.substr(0, target_.finalPath.rfind('/') + 1));
+    const auto free = os::FreeBytes(os::FolderOf(target_.finalPath));
     if (free && *free < size - done_.Total()) {
         Fail(DL_ERROR_DISK_FULL);
         return;

@@ -1,5 +1,6 @@
 #include "engine/TaskTarget.h"
 
+#include "common/FolderSeparator.h"
 #include "common/TextConvert.h"
 #include "engine/DlEngine.h"
 #include "platform/engine/Files.h"
@@ -33,9 +34,7 @@ bool MakeTaskTarget(const std::u16string& url, const std::u16string& folder,
         error = DL_ERROR_BAD_REQUEST;
         return false;
     }
-    if (folderPath.back() != '/') {
-        folderPath += '/';
-    }
+    folderPath = WithFolderSeparator(folderPath);
     target.url = Utf16ToAnsi(url);
     target.finalPath = folderPath + Utf16ToAnsi(fileName);
     target.partPath = target.finalPath + ".part";

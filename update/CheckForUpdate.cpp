@@ -4,6 +4,7 @@
 #include <string>
 
 #include "api/ApiClient.h"
+#include "common/FolderSeparator.h"
 #include "common/TextConvert.h"
 #include "context/WorkerJob.h"
 #include "platform/ProgramStart.h"
@@ -14,7 +15,8 @@
 namespace {
 
 std::string BareName(const std::u16string& path) {
-    return Utf16ToAnsi(std::u16string_view(path).substr(path.rfind(u'/') + 1));
+    const std::u16string_view whole(path);
+    return Utf16ToAnsi(whole.substr(LastFolderSeparator(whole) + 1));
 }
 
 // Fetches the updater the answer describes and puts it in place; true when the new one is there.

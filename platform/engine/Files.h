@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "common/FolderSeparator.h"
+
 // The engine's whole contact with the operating system's file services. Paths are UTF-8.
 // Functions report failures as errno-style codes (0 = success) so callers can tell a full disk
 // from other faults without including system headers.
@@ -39,6 +41,11 @@ int ReplaceSmallFile(const std::string& path, const std::string& text);
 int RenameFile(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
 bool IsDirectory(const std::string& path);
+// The folder part of a file's path with its last separator ("" when it has none).
+inline std::string FolderOf(const std::string& path) {
+    const size_t end = LastFolderSeparator(std::string_view(path));
+    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
 // Bytes a writer without privileges may still put on the file system holding folder.
 std::optional<int64_t> FreeBytes(const std::string& folder);
 // Changes whenever the machine starts; empty when the system does not tell.

@@ -1,6 +1,7 @@
 #include "tools/autoupdater/UpdateRun.h"
 
 #include "api/ApiClient.h"
+#include "common/FolderSeparator.h"
 #include "common/TextConvert.h"
 #include "context/Settings.h"
 #include "tools/autoupdater/StagedUpdate.h"
@@ -51,7 +52,8 @@ UpdaterExit RunUpdate(const AppContext& context, const UpdaterLog& log) {
     std::string error;
     ReservedNames reserved;
     const std::u16string& settings = context.settingsPath;
-    reserved.settingsFile = Utf16ToAnsi(settings.substr(settings.rfind(u'/') + 1));
+    reserved.settingsFile =
+        Utf16ToAnsi(settings.substr(LastFolderSeparator(std::u16string_view(settings)) + 1));
     if (!PlanUpdate(answer, reserved, plan, error)) {
         log.Line("version " + Text(plan.version) + " refused: " + error);
         return kUpdateFailed;

@@ -75,6 +75,10 @@ TEST(Win32EngineFilesTest, TellsFoldersAndFreeSpace) {
     ASSERT_TRUE(free.has_value());
     EXPECT_GT(*free, 0);
     EXPECT_FALSE(FreeBytes(Utf8(dir / "missing" / "deeper")).has_value());
+    // The free space is asked of a download's own folder, whichever slash its path has.
+    EXPECT_EQ(FolderOf("C:\\games\\dl/game.zip"), "C:\\games\\dl/");
+    EXPECT_EQ(FolderOf("D:\\game.zip"), "D:\\");
+    EXPECT_EQ(FolderOf("game.zip"), "");
     EXPECT_TRUE(IsDiskFullError(ENOSPC));
     EXPECT_FALSE(IsDiskFullError(EACCES));
     PartFile file;
