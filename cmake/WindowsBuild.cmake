@@ -33,6 +33,11 @@ add_library(kavrin_stb_image STATIC ${KAVRIN_STB_SOURCE})
 target_include_directories(kavrin_stb_image SYSTEM PUBLIC ${KAVRIN_STB_INCLUDE})
 add_library(PkgConfig::STB ALIAS kavrin_stb_image)
 
+# cpp-httplib, for the tests' own HTTP servers, is its source's whole header in the prefix.
+find_file(KAVRIN_HTTPLIB_HEADER httplib.h PATHS ${KAVRIN_WINDOWS_DEPS}/include NO_DEFAULT_PATH
+    REQUIRED)
+add_library(PkgConfig::HTTPLIB INTERFACE IMPORTED)
+
 # The wide-character system calls throughout; windows.h without its rarely used parts and
 # without the min/max macros that clash with std::min and std::max.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
@@ -42,7 +47,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 set(KAVRIN_WINDOWS_FOLDERS common)
 set(_kavrin_platform_parts ${PROJECT_SOURCE_DIR}/platform/win32)
 if(EXISTS ${_kavrin_platform_parts}/services/sources.cmake)
-    list(APPEND KAVRIN_WINDOWS_FOLDERS platform context api catalog update engine download)
+    list(APPEND KAVRIN_WINDOWS_FOLDERS platform context api catalog update engine download server)
 endif()
 if(EXISTS ${_kavrin_platform_parts}/services/sources.cmake
     AND EXISTS ${_kavrin_platform_parts}/text/sources.cmake)
@@ -54,7 +59,7 @@ endif()
 list(APPEND KAVRIN_WINDOWS_FOLDERS tests)
 # The test folders that build and run under Wine so far. context/, catalog/ and update/ build
 # and mostly pass, but some of their tests still expect POSIX paths and programs.
-set(KAVRIN_WINDOWS_TEST_FOLDERS common platform api)
+set(KAVRIN_WINDOWS_TEST_FOLDERS common platform api context catalog update engine download)
 
 # Test programs run under Wine, one prefix for the whole ctest run (scripts/wine-run).
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run)

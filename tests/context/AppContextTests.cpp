@@ -10,35 +10,62 @@
 #include "context/AppContext.h"
 #include "context/EmbeddedKeys.h"
 #include "context/PostToMainWindow.h"
+#include "platform/Process.h"
 #include "platform/WindowPost.h"
 
 namespace {
 
+// A folder in the system's own spelling, its separator last: "/opt/kavrin/" here and
+// "C:\opt\kavrin\" on Windows.
+std::u16string SystemFolder(std::initializer_list<std::u16string_view> names) {
+    std::u16string folder = platform::kPathSeparator == u'/' ? u"/" : u"C:\\";
+    for (std::u16string_view name : names) {
+        folder += name;
+        folder += platform::kPathSeparator;
+    }
+    return folder;
+}
+
+std::u16string Program(std::u16string_view name) {
+    return std::u16string(name) + std::u16string(platform::kProgramSuffix);
+}
+
 TEST(AppContext, ProgramPathsSitBesideTheExecutable) {
     AppContext context;
-    ComposeProgramPaths(context, u"/opt/kavrin/kavrin");
+    const std::u16string folder = SystemFolder({u"opt", u"kavrin"});
+    ComposeProgramPaths(context, folder + Program(u"kavrin"));
     EXPECT_TRUE(context.pathsFit);
-    EXPECT_EQ(context.programDir, u"/opt/kavrin/");
-    EXPECT_EQ(context.settingsPath, u"/opt/kavrin/kavrin.ini");
-    EXPECT_EQ(context.updaterPath, u"/opt/kavrin/AutoUpdater");
-    EXPECT_EQ(context.recordPath, u"/opt/kavrin/gameList.dat");
-    EXPECT_EQ(context.reporterPath, u"/opt/kavrin/ErrorReporter");
+    EXPECT_EQ(context.programDir, folder);
+    EXPECT_EQ(context.settingsPath, folder + u"kavrin.ini");
+    EXPECT_EQ(context.updaterPath, folder + Program(u"AutoUpdater"));
+    EXPECT_EQ(context.recordPath, folder + u"gameList.dat");
+    EXPECT_EQ(context.reporterPath, folder + Program(u"ErrorReporter"));
 }
 
 TEST(AppContext, AFolderTooLongForItsFilesIsRefused) {
+    // A folder of the given length, separators included.
+    const auto folderOf = [](size_t size) {
+        const std::u16string root = SystemFolder({});
+        return SystemFolder({std::u16string(size - root.size() - 1, u'a')});
+    };
+    // The crash-report program's is the longest name put in the folder.
+    const size_t full = kPathCapacity - Program(u"ErrorReporter").size();
     AppContext context;
-    ComposeProgramPaths(context, u"/" + std::u16string(250, u'a') + u"/kavrin");
+    ComposeProgramPaths(context, folderOf(full + 9) + Program(u"kavrin"));
     EXPECT_FALSE(context.pathsFit);
     EXPECT_TRUE(context.settingsPath.empty());
     EXPECT_TRUE(context.recordPath.empty());
-    ComposeProgramPaths(context, u"/" + std::u16string(200, u'a') + u"/kavrin");
+    ComposeProgramPaths(context, folderOf(full - 50) + Program(u"kavrin"));
     EXPECT_TRUE(context.pathsFit);
     EXPECT_LT(context.recordPath.size(), kPathCapacity);
     EXPECT_LT(context.reporterPath.size(), kPathCapacity);
     // Room for the record's name but not for the crash-report program's.
-    ComposeProgramPaths(context, u"/" + std::u16string(241, u'a') + u"/kavrin");
+    ComposeProgramPaths(context, folderOf(full) + Program(u"kavrin"));
     EXPECT_FALSE(context.pathsFit);
     EXPECT_TRUE(context.reporterPath.empty());
+    ComposeProgramPaths(context, folderOf(full - 1) + Program(u"kavrin"));
+    EXPECT_TRUE(context.pathsFit);
+    EXPECT_EQ(context.reporterPath.size(), kPathCapacity - 1);
 }
 
 TEST(AppContext, TheEmbeddedKeyBecomesAnRsa1024PublicKeyPem) {
@@ -52,7 +79,7 @@ TEST(AppContext, TheEmbeddedKeyBecomesAnRsa1024PublicKeyPem) {
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(EVP_PKEY_get_bits(key), 1024);
     EVP_PKEY_free(key);
-    EXPECT_EQ(ProcessContext().programDir.back(), u'/');
+    EXPECT_EQ(ProcessContext().programDir.back(), platform::kPathSeparator);
 }
 
 TEST(PostToMainWindow, WaitsForTheMainWindowAndThenPostsOnce) {

@@ -1,11 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "context/ClientId.h"
 #include "context/Settings.h"
 #include "platform/Profile.h"
 #include "tests/support/TempDir.h"
 
 namespace {
+
+std::u16string ProfileText(const std::filesystem::path& path) {
+    const std::string bytes = ReadWholeFile(path);
+    if (!bytes.starts_with("\xFF\xFE")) {
+        return AnsiToUtf16(bytes);
+    }
+    std::u16string text((bytes.size() - 2) / 2, u'\0');
+    std::memcpy(text.data(), bytes.data() + 2, text.size() * sizeof(char16_t));
+    return text;
+}
 
 class SettingsTest : public ::testing::Test {
   protected:
@@ -60,7 +72,11 @@ TEST_F(SettingsTest, StoredValuesAreKeptAndShowVersionIsRewritten) {
     EXPECT_EQ(context.clientId, id);
     EXPECT_EQ(Value(u"soft", u"showVersion"), u"1.0.0.1");
     EXPECT_EQ(Value(u"config", u"uuid"), AnsiToUtf16(id));
-    EXPECT_EQ(ReadWholeFile(dir / "kavrin.ini").rfind("; mine\n", 0), 0u);
+    // The player's own lines stay, in whichever form the system's profile functions keep the
+    // file: on Windows that is UTF-16, and the lines they write end in CR LF.
+    const std::u16string text = ProfileText(dir / "kavrin.ini");
+    EXPECT_TRUE(text.starts_with(u"; mine\n") || text.starts_with(u"; mine\r\n"))
+        << Utf16ToAnsi(text);
 }
 
 TEST_F(SettingsTest, InvalidIdentifiersAreReplacedInTheFile) {

@@ -5,6 +5,8 @@
 
 #include "common/TextConvert.h"
 #include "download/DownWrapper.h"
+#include "platform/Process.h"
+#include "platform/SharedLibrary.h"
 #include "tests/support/TempDir.h"
 
 using DownEngine::CDownWrapper;
@@ -13,8 +15,10 @@ using DownEngine::EngineLoadError;
 namespace {
 
 std::u16string Folder(const std::filesystem::path& path) {
-    return AnsiToUtf16(path.string() + "/");
+    return AnsiToUtf16(path.string()) + platform::kPathSeparator;
 }
+
+const std::string kEngineFile = Utf16ToAnsi(platform::SharedLibraryFileName(u"dlengine"));
 
 // Runs body with the current folder set to folder, then goes back.
 template <typename Body>
@@ -60,13 +64,13 @@ TEST(DownWrapperTest, ConstructionErrorNamesTheFile) {
     } catch (const EngineLoadError& error) {
         const std::string text = error.what();
         EXPECT_NE(text.find("can not load"), std::string::npos) << text;
-        EXPECT_NE(text.find((programDir / "libdlengine.so").string()), std::string::npos) << text;
+        EXPECT_NE(text.find((programDir / kEngineFile).string()), std::string::npos) << text;
     }
 }
 
 TEST(DownWrapperTest, CallsThroughEmptySlotsAreSkipped) {
     TempDir programDir;
-    std::filesystem::copy_file(PARTIAL_ENGINE, programDir / "libdlengine.so");
+    std::filesystem::copy_file(PARTIAL_ENGINE, programDir / kEngineFile);
     CDownWrapper wrapper(Folder(programDir.path()));
     EXPECT_EQ(wrapper.ResolvedCount(), 2);
     EXPECT_EQ(wrapper.Init(), 1);

@@ -1,28 +1,34 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "common/TextConvert.h"
 #include "download/DownloadFolder.h"
+#include "platform/UserFolders.h"
+#include "tests/support/EnvironmentVariable.h"
 
 namespace {
 
 using DownEngine::DownloadFolderInForce;
 using DownEngine::SettleDownloadFolder;
 
+#ifdef _WIN32
+// The system's known folder, which no variable of the environment moves.
+const std::u16string kUserDownloads = AnsiToUtf16(platform::DownloadsFolder());
+#else
 // A user without a desktop setting for the Downloads folder, whose home is a known place. The
 // desktop library reads these once, so they are set before any test runs.
 class NoDesktopSetting : public ::testing::Environment {
   public:
     void SetUp() override {
-        setenv("HOME", "/home/player", 1);
-        setenv("XDG_CONFIG_HOME", "/nonexistent/kavrin-test-config", 1);
+        SetEnvVar("HOME", "/home/player");
+        SetEnvVar("XDG_CONFIG_HOME", "/nonexistent/kavrin-test-config");
     }
 };
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new NoDesktopSetting);
 
 const std::u16string kUserDownloads = u"/home/player/Downloads";
+#endif
 
 TEST(DownloadFolder, TheChosenFolderWinsAndIsUsedAsItIs) {
     EXPECT_EQ(DownloadFolderInForce(u"/srv/游戏 下载"), u"/srv/游戏 下载");

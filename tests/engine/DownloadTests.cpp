@@ -34,8 +34,16 @@ TEST_F(DownloadTest, FileArrivesIdenticalOverSeveralRangeConnections) {
     server_.AddFile("game.zip", content);
     ExpectIdentical("game.zip", content);
     EXPECT_GT(server_.RangeRequests(), 1);
-    // Splitting must not fetch any byte twice.
-    EXPECT_EQ(server_.BytesSent(), static_cast<int64_t>(content.size()));
+    // Splitting must not fetch any byte twice: without a cut the server sends each byte once.
+    // A transfer whose tail another one took stops at the cut and closes its connection, and
+    // what the server had already pushed into it is lost: the connection's send and receive
+    // buffers, which the system grows up to several MiB on loopback. Cuts happen where
+    // transfers are slow enough for the later connections to relieve the first ones (under
+    // Wine, say).
+    constexpr int64_t kInFlight = 8 * 1024 * 1024;
+    const int64_t sent = server_.BytesSent() - static_cast<int64_t>(content.size());
+    EXPECT_GE(sent, 0);
+    EXPECT_LE(sent, server_.CutAnswers() * kInFlight) << server_.CutAnswers() << " cut";
 }
 
 TEST_F(DownloadTest, TinyFileCompletes) {

@@ -168,5 +168,10 @@ void FaultyFileServer::Serve(const std::string& name, const std::string& rangeHe
             }
             bytesSent_ += static_cast<int64_t>(piece);
             return true;
+        },
+        [this](bool success) {
+            if (!success) {
+                ++cutAnswers_;
+            }
         });
 }

@@ -48,6 +48,8 @@ class FaultyFileServer {
     int64_t BytesSent() const { return bytesSent_.load(); }
     int64_t Requests() const { return requests_.load(); }
     int64_t RangeRequests() const { return rangeRequests_.load(); }
+    // Answers whose connection the client closed before their last byte.
+    int64_t CutAnswers() const { return cutAnswers_.load(); }
 
   private:
     struct Draw {
@@ -69,4 +71,5 @@ class FaultyFileServer {
     std::atomic<int64_t> bytesSent_{0};
     std::atomic<int64_t> requests_{0};
     std::atomic<int64_t> rangeRequests_{0};
+    std::atomic<int64_t> cutAnswers_{0};
 };

@@ -65,7 +65,7 @@ TEST_F(ResumeTest, StopDeleteAndANewTaskResumeFromTheStateFile) {
     ExpectCompleteWithoutRefetching(retry);
 }
 
-// The engine runs in a child process that kills itself with SIGKILL halfway; a new process then
+// The engine runs in a child process that kills itself halfway; a new process then
 // creates a task for the same file.
 TEST_F(ResumeTest, KilledProcessIsResumedByANewTaskForTheSameFile) {
     const std::string folder = folder_.path().string();

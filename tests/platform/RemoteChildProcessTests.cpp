@@ -39,7 +39,8 @@ class BrokerTest : public ::testing::Test {
   protected:
     void SetUp() override {
         broker_ = platform::StartChildProcess(
-            KAVRIN_SERVER_BROKER, {KAVRIN_SERVER_BROKER, "/bin/sh", (dir_ / "port").string()});
+            KAVRIN_SERVER_BROKER, {KAVRIN_SERVER_BROKER, "/bin/sh", (dir_ / "port").string(),
+                                   (dir_ / "prefix").string()});
         ASSERT_NE(broker_, nullptr);
         ASSERT_TRUE(PollUntil([&] {
             std::ifstream(dir_ / "port") >> port_;
@@ -71,6 +72,23 @@ TEST_F(BrokerTest, ItRelaysTheLinesAndEndsTheProgramWhenTheConnectionCloses) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         return !std::filesystem::exists(marker);
     }));
+}
+
+TEST_F(BrokerTest, WindowsDrivePathsReachTheProgramAsTheirPlaceInTheWinePrefix) {
+    auto child = platform::StartRemoteChildProcess(
+        port_, "/bin/sh",
+        {"sh", "-c", "for a; do echo \"$a\"; done", "sh", "C:\\users\\me\\Temp\\游戏", "z:\\srv",
+         "C:", "--data", "/already/linux", "C:/x"});
+    ASSERT_NE(child, nullptr);
+    const std::string prefix = (dir_ / "prefix").string();
+    for (const std::string& expected :
+         {prefix + "/dosdevices/c:/users/me/Temp/游戏", prefix + "/dosdevices/z:/srv",
+          std::string("C:"), std::string("--data"), std::string("/already/linux"),
+          std::string("C:/x")}) {
+        std::string line;
+        ASSERT_TRUE(child->ReadLine(line, 10000)) << expected;
+        EXPECT_EQ(line, expected);
+    }
 }
 
 TEST_F(BrokerTest, AnyOtherProgramIsRefusedInWords) {

@@ -26,8 +26,9 @@ class TempDir {
 
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    // In the system's own spelling: on Windows the "/" of a name become backslashes.
     std::u16string Wide(const std::string& name) const {
-        return AnsiToUtf16((path_ / name).string());
+        return AnsiToUtf16((path_ / std::filesystem::path(name).make_preferred()).string());
     }
 
   private:

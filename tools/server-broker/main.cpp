@@ -2,10 +2,13 @@
 // relays its output over a loopback connection: the Windows tests under Wine run the Linux
 // kavrin-server through it. Closing a connection ends its program.
 //
-//   kavrin-server-broker PROGRAM PORT_FILE
+//   kavrin-server-broker PROGRAM PORT_FILE [WINE_PREFIX]
 //
 // The port it listens on (127.0.0.1) goes into PORT_FILE, written whole under its final name.
+// With WINE_PREFIX, an argument that is a Windows path with a drive ("C:\users\...", the
+// test's own folders) is given to the program as the Linux path of that drive in the prefix.
 #include <atomic>
+#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -33,8 +36,29 @@ bool ReadRequest(platform::LoopbackStream& stream, std::string& line) {
     return false;
 }
 
+bool IsDrivePath(const std::string& arg) {
+    return arg.size() >= 3 && std::isalpha(static_cast<unsigned char>(arg[0])) && arg[1] == ':' &&
+           arg[2] == '\\';
+}
+
+// Wine keeps a link for each drive in the prefix's dosdevices folder: "c:" to its drive_c,
+// "z:" to the Linux root.
+std::string LinuxPathOf(const std::string& arg, const std::string& winePrefix) {
+    if (winePrefix.empty() || !IsDrivePath(arg)) {
+        return arg;
+    }
+    std::string path = winePrefix + "/dosdevices/";
+    path += static_cast<char>(std::tolower(static_cast<unsigned char>(arg[0])));
+    path += ':';
+    for (size_t i = 2; i < arg.size(); ++i) {
+        path += arg[i] == '\\' ? '/' : arg[i];
+    }
+    return path;
+}
+
 // One connection: the program's lines go out until the peer closes, which ends the program.
-void Serve(std::unique_ptr<platform::LoopbackStream> stream, const std::string& program) {
+void Serve(std::unique_ptr<platform::LoopbackStream> stream, const std::string& program,
+           const std::string& winePrefix) {
     std::string request;
     if (!ReadRequest(*stream, request)) {
         return;
@@ -44,7 +68,10 @@ void Serve(std::unique_ptr<platform::LoopbackStream> stream, const std::string& 
         stream->Send("kavrin-server-broker: only " + program + " is started here\n");
         return;
     }
-    const std::vector<std::string> args(fields.begin() + 1, fields.end());
+    std::vector<std::string> args;
+    for (auto field = fields.begin() + 1; field != fields.end(); ++field) {
+        args.push_back(LinuxPathOf(*field, winePrefix));
+    }
     auto child = platform::StartChildProcess(program, args);
     if (!child) {
         stream->Send("kavrin-server-broker: cannot start " + program + "\n");
@@ -70,11 +97,12 @@ void Serve(std::unique_ptr<platform::LoopbackStream> stream, const std::string& 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: kavrin-server-broker PROGRAM PORT_FILE\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: kavrin-server-broker PROGRAM PORT_FILE [WINE_PREFIX]\n");
         return 2;
     }
     const std::string program = argv[1];
+    const std::string winePrefix = argc == 4 ? argv[3] : "";
     int port = 0;
     auto listener = platform::ListenOnLoopback(port);
     if (!listener ||
@@ -83,7 +111,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     while (auto stream = listener->Accept()) {
-        std::thread(Serve, std::move(stream), program).detach();
+        std::thread(Serve, std::move(stream), program, winePrefix).detach();
     }
     return 1;
 }
