@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <latch>
 #include <set>
 #include <string>
 #include <thread>
@@ -9,6 +8,7 @@
 
 #include "api/Nonce.h"
 #include "platform/Clock.h"
+#include "tests/support/StartTogether.h"
 
 namespace {
 
@@ -21,12 +21,12 @@ TEST(Nonce, ThousandCallsFromEightThreadsAtOnceNeverRepeatAndKeepTheForm) {
     constexpr int kThreads = 8;
     constexpr int kPerThread = 125;
     std::vector<std::vector<std::string>> made(kThreads);
-    std::latch together(kThreads);
+    StartTogether together(kThreads);
     const uint32_t before = platform::TickCount();
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&, t] {
-            together.arrive_and_wait();
+            together.ArriveAndWait();
             for (int i = 0; i < kPerThread; ++i) {
                 char nonce[kNonceCapacity];
                 MakeNonce(nonce);

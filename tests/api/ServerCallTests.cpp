@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <iterator>
-#include <latch>
 #include <set>
 #include <string>
 #include <thread>
@@ -15,6 +14,7 @@
 #include "context/Messages.h"
 #include "context/WorkerJob.h"
 #include "tests/support/Poll.h"
+#include "tests/support/StartTogether.h"
 #include "tests/support/TestServer.h"
 
 namespace {
@@ -110,12 +110,12 @@ TEST_F(ServerCallTest, CallsThatLeaveTogetherCarryDifferentNonces) {
     UseServer(server);
     const char* paths[] = {kInitParams, kCatalog,
                            "/client/queryversion?softid=140&version=101&type=1"};
-    std::latch together(std::size(paths));
+    StartTogether together(static_cast<int>(std::size(paths)));
     std::atomic<int> good{0};
     std::vector<std::thread> workers;
     for (const char* path : paths) {
         workers.emplace_back([&, path] {
-            together.arrive_and_wait();
+            together.ArriveAndWait();
             good += CallText(path) != "<failed>";
         });
     }

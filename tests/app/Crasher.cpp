@@ -2,7 +2,6 @@
 // ids of its main thread and of the thread about to crash, then crashes as MODE asks.
 #include <cstdlib>
 #include <iostream>
-#include <latch>
 #include <string>
 #include <thread>
 
@@ -10,6 +9,7 @@
 #include "download/DownWrapper.h"
 #include "platform/CrashHandler.h"
 #include "platform/Process.h"
+#include "tests/support/StartTogether.h"
 
 namespace {
 
@@ -48,10 +48,10 @@ void OnWorker(void (*crash)()) {
 
 // Two workers fault at once: one dump, one report.
 void TwoWorkersAtOnce() {
-    std::latch ready(2);
+    StartTogether ready(2);
     auto worker = [&ready] {
         platform::GiveThreadCrashStack();
-        ready.arrive_and_wait();
+        ready.ArriveAndWait();
         WriteToNowhere();
     };
     std::thread first(worker);
