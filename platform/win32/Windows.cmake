@@ -8,20 +8,21 @@ kavrin_target(kavrin_platform)
 target_link_libraries(kavrin_platform PUBLIC kavrin_common Threads::Threads
     kernel32 user32 shell32 ole32 advapi32 ws2_32 version)
 
-# The window system and the text engine, once their Win32 parts exist.
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/window/sources.cmake)
-    include(${CMAKE_CURRENT_LIST_DIR}/window/sources.cmake)
-    if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/text/sources.cmake)
-        include(${CMAKE_CURRENT_LIST_DIR}/text/sources.cmake)
-    endif()
-    add_library(kavrin_platform_ui STATIC
-        ${KAVRIN_PORTABLE_WINDOW_SOURCES}
-        ${KAVRIN_WIN32_WINDOW_SOURCES}
-        ${KAVRIN_WIN32_TEXT_SOURCES})
-    kavrin_target(kavrin_platform_ui)
-    target_link_libraries(kavrin_platform_ui PUBLIC kavrin_platform PRIVATE gdi32 comctl32 comdlg32
-        msimg32 dwrite uuid)
-endif()
+# The text engine behind platform/TextShaper.h, which the control library draws with; on Linux
+# that library brings Pango itself.
+include(${CMAKE_CURRENT_LIST_DIR}/text/sources.cmake)
+add_library(kavrin_platform_text STATIC ${KAVRIN_WIN32_TEXT_SOURCES})
+kavrin_target(kavrin_platform_text)
+target_link_libraries(kavrin_platform_text PUBLIC kavrin_platform PRIVATE gdi32)
+
+# The window system.
+include(${CMAKE_CURRENT_LIST_DIR}/window/sources.cmake)
+add_library(kavrin_platform_ui STATIC
+    ${KAVRIN_PORTABLE_WINDOW_SOURCES}
+    ${KAVRIN_WIN32_WINDOW_SOURCES})
+kavrin_target(kavrin_platform_ui)
+target_link_libraries(kavrin_platform_ui PUBLIC kavrin_platform kavrin_platform_text
+    PRIVATE gdi32 comctl32 comdlg32 msimg32 uuid)
 
 # The skin archive as resource "ZIPRES" 131 of the programs that draw windows; windres reads
 # the archive, so the resource is rebuilt when the archive changes.

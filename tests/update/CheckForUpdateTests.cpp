@@ -60,8 +60,13 @@ class CheckForUpdateTest : public ::testing::Test {
         EXPECT_EQ(context.updaterPath, AnsiToUtf16(updater.string()));
     }
 
+    // An updater the routine started may still be ending, and a running program's file cannot
+    // be written (Linux: "text file busy", Windows: in use): the write is tried until it ends.
     void PutLocalUpdater(const std::string& bytes) {
-        WriteWholeFile(updater, bytes);
+        ASSERT_TRUE(PollUntil([&] {
+            std::ofstream out(updater, std::ios::binary | std::ios::trunc);
+            return out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).good();
+        })) << "the local updater stayed busy";
         fs::permissions(updater, fs::perms::owner_all);
     }
 
